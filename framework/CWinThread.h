@@ -1,0 +1,65 @@
+#pragma once
+#include <windows.h>
+
+#include "framework/CCmdTarget.h"
+
+class CWnd;
+
+// A user-interface thread: runs InitInstance, then a message loop with idle
+// processing and pre-translation until WM_QUIT, then ExitInstance. With
+// m_bAutoDelete (the default) the object deletes itself when its thread ends;
+// a caller that waits for the thread must therefore keep its own duplicate
+// of the handle (DuplicateThreadHandle).
+class CWinThread : public CCmdTarget {
+public:
+    CWinThread();
+    ~CWinThread() override;
+
+    // Starts the thread. Flags may hold CREATE_SUSPENDED.
+    bool CreateThread(DWORD createFlags = 0, UINT stackSize = 0);
+    bool SetThreadPriority(int priority) { return ::SetThreadPriority(m_hThread, priority) != FALSE; }
+    DWORD ResumeThread() { return ::ResumeThread(m_hThread); }
+    // A new handle of the thread, owned by the caller (null on failure).
+    HANDLE DuplicateThreadHandle() const;
+
+    HANDLE m_hThread = nullptr;
+    DWORD m_nThreadID = 0;
+    bool m_bAutoDelete = true;
+    CWnd* m_pMainWnd = nullptr;
+    CWnd* m_pActiveWnd = nullptr;
+
+    virtual bool InitInstance();
+    virtual int Run();
+    virtual bool PreTranslateMessage(MSG* msg);
+    // Idle processing; return true while more idle work is wanted.
+    virtual bool OnIdle(LONG count);
+    virtual int ExitInstance();
+    // Gets and dispatches one message; false at WM_QUIT.
+    virtual bool PumpMessage();
+    // Messages after which idle processing runs again.
+    virtual bool IsIdleMessage(const MSG* msg);
+
+    // Ends the thread's message loop with the given exit code.
+    void EndMessageLoop(int exitCode);
+
+    // The thread object of the calling thread (null for foreign threads).
+    static CWinThread* GetCurrent();
+    // The main window of the calling thread's thread object, if any.
+    static HWND GetCurrentMainWindow();
+
+    // Offers a message to the bound windows from its target up to its
+    // top-level window; true when one of them consumed it.
+    static bool WalkPreTranslate(MSG* msg);
+
+protected:
+    friend int AfxWinMain(HINSTANCE instance, int cmdShow);
+    int m_exitCode = 0;
+    MSG m_msgCur{};
+    // Makes this object the calling thread's current thread object.
+    void MakeCurrent();
+
+private:
+    static unsigned __stdcall ThreadEntry(void* param);
+    POINT m_lastMousePos{-1, -1};
+    UINT m_lastMouseMessage = 0;
+};

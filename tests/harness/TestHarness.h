@@ -1,0 +1,74 @@
+#pragma once
+#include <windows.h>
+
+#include <chrono>
+#include <deque>
+#include <functional>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "framework/MessageBoxLayer.h"
+
+namespace testing_support {
+
+// Pumps the calling thread's messages until the condition holds or the
+// time runs out; returns the condition's last value.
+bool PumpUntil(const std::function<bool()>& condition,
+               std::chrono::milliseconds timeout = std::chrono::milliseconds(5000));
+// Pumps messages for a while.
+void PumpFor(std::chrono::milliseconds duration);
+
+// Moves the real pointer (the window under it gets mouse messages).
+void MovePointer(int x, int y);
+
+// Records every message box the program would show and answers each with
+// the next queued answer (IDOK when none is queued). Installed for its life.
+class MessageBoxRecorder {
+public:
+    MessageBoxRecorder();
+    ~MessageBoxRecorder();
+    MessageBoxRecorder(const MessageBoxRecorder&) = delete;
+    MessageBoxRecorder& operator=(const MessageBoxRecorder&) = delete;
+
+    void QueueAnswer(int answer);
+    std::vector<MessageBoxRequest> Requests() const;
+    size_t Count() const;
+    MessageBoxRequest Last() const;
+    void Clear();
+
+private:
+    mutable std::mutex m_lock;
+    std::vector<MessageBoxRequest> m_requests;
+    std::deque<int> m_answers;
+    MessageBoxHook m_previous;
+};
+
+// A temporary folder below the system's temporary folder, removed with all
+// its contents when the object goes.
+class TempFolder {
+public:
+    TempFolder();
+    ~TempFolder();
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+    const std::wstring& Path() const { return m_path; }
+    std::wstring File(const std::wstring& name) const { return m_path + L"\\" + name; }
+    // Writes a file with the given bytes.
+    void Write(const std::wstring& name, const std::string& bytes) const;
+
+private:
+    std::wstring m_path;
+};
+
+// The folder with the built program and its run-time files.
+std::wstring BinFolder();
+
+// Finds a top-level window of this process by its caption (and class when given).
+HWND FindOwnWindow(const std::wstring& caption, const wchar_t* className = nullptr);
+
+// Runs a function on a fresh thread with its own message queue and waits
+// for it, pumping this thread's messages meanwhile.
+void RunOnThread(const std::function<void()>& work);
+
+}  // namespace testing_support
