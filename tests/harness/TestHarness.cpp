@@ -163,6 +163,29 @@ HWND FindOwnWindow(const std::wstring& caption, const wchar_t* className)
     return data.found;
 }
 
+WindowWatcher::WindowWatcher(std::wstring caption, std::function<void(HWND)> action,
+                             std::chrono::milliseconds timeout)
+{
+    m_thread = std::thread([this, caption = std::move(caption), action = std::move(action), timeout] {
+        const auto deadline = std::chrono::steady_clock::now() + timeout;
+        while (std::chrono::steady_clock::now() < deadline) {
+            HWND window = FindOwnWindow(caption);
+            if (window != nullptr && IsWindowVisible(window)) {
+                m_found = true;
+                action(window);
+                return;
+            }
+            Sleep(20);
+        }
+    });
+}
+
+WindowWatcher::~WindowWatcher()
+{
+    if (m_thread.joinable())
+        m_thread.join();
+}
+
 void RunOnThread(const std::function<void()>& work)
 {
     bool done = false;

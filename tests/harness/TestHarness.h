@@ -4,7 +4,9 @@
 #include <chrono>
 #include <deque>
 #include <functional>
+#include <atomic>
 #include <mutex>
+#include <thread>
 #include <string>
 #include <vector>
 
@@ -70,5 +72,23 @@ HWND FindOwnWindow(const std::wstring& caption, const wchar_t* className = nullp
 // Runs a function on a fresh thread with its own message queue and waits
 // for it, pumping this thread's messages meanwhile.
 void RunOnThread(const std::function<void()>& work);
+
+// Waits on a background thread for a top-level window of this process with
+// the caption, then runs the action with it (on that background thread, so
+// the action may send messages to a window whose thread is inside a modal
+// loop). Joins in the destructor; Found() tells whether the window appeared.
+class WindowWatcher {
+public:
+    WindowWatcher(std::wstring caption, std::function<void(HWND)> action,
+                  std::chrono::milliseconds timeout = std::chrono::milliseconds(10000));
+    ~WindowWatcher();
+    WindowWatcher(const WindowWatcher&) = delete;
+    WindowWatcher& operator=(const WindowWatcher&) = delete;
+    bool Found() const { return m_found; }
+
+private:
+    std::atomic<bool> m_found{false};
+    std::thread m_thread;
+};
 
 }  // namespace testing_support
