@@ -52,7 +52,7 @@ std::wstring ExpandEnvironment(const std::wstring& text)
         if (written == 0)
             break;
         if (written <= needed) {
-            buffer.resize(written - 1);  // the count includes the terminator
+            buffer.resize(written - 1); // the count includes the terminator
             return buffer;
         }
         needed = written;
@@ -85,7 +85,7 @@ bool IsBlank(wchar_t c)
 
 // Value names and defaults of the font a section describes.
 constexpr const wchar_t* kFontName = L"FontName";
-constexpr const wchar_t* kFontWeight = L"FontWeitht";  // the stored name is spelled so
+constexpr const wchar_t* kFontWeight = L"FontWeitht"; // the stored name is spelled so
 constexpr const wchar_t* kFontSize = L"FontSize";
 constexpr const wchar_t* kFontCharset = L"FontCharset";
 constexpr const wchar_t* kFontColor = L"FontColor";
@@ -112,7 +112,7 @@ private:
     HKEY m_previous;
 };
 
-}  // namespace
+} // namespace
 
 CAppReg::~CAppReg()
 {
@@ -140,8 +140,8 @@ bool CAppReg::Open(const std::wstring& appName)
     m_current = m_root;
 
     HKEY key = nullptr;
-    const LSTATUS status = RegCreateKeyExW(m_root, (L"software\\" + appName).c_str(), 0, nullptr, 0, kWriteAccess,
-                                           nullptr, &key, nullptr);
+    const LSTATUS status =
+        RegCreateKeyExW(m_root, (L"software\\" + appName).c_str(), 0, nullptr, 0, kWriteAccess, nullptr, &key, nullptr);
     if (status != ERROR_SUCCESS) {
         SetLastError(static_cast<DWORD>(status));
         const std::wstring text = GetSystemErrorText(static_cast<DWORD>(status));
@@ -218,13 +218,11 @@ std::wstring CAppReg::QueryKeyString(HKEY key, const std::wstring& name, const s
     }
 }
 
-template <class Result, class Work>
-Result CAppReg::InSection(const std::wstring& section, Result fallback, Work work)
+template <class Result, class Work> Result CAppReg::InSection(const std::wstring& section, Result fallback, Work work)
 {
     const HKEY parent = m_current != nullptr ? m_current : m_root;
     HKEY raw = nullptr;
-    if (RegCreateKeyExW(parent, section.c_str(), 0, nullptr, 0, kWriteAccess, nullptr, &raw, nullptr) !=
-        ERROR_SUCCESS)
+    if (RegCreateKeyExW(parent, section.c_str(), 0, nullptr, 0, kWriteAccess, nullptr, &raw, nullptr) != ERROR_SUCCESS)
         return fallback;
     const CRegKeyHandle sectionKey(raw);
     const CCurrentKeySwap swap(m_current, sectionKey.Get());
@@ -248,8 +246,8 @@ bool CAppReg::WriteString(const std::wstring& section, const std::wstring& name,
 {
     return InSection(section, false, [&] {
         const auto bytes = static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t));
-        return RegSetValueExW(m_current, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
-                              bytes) == ERROR_SUCCESS;
+        return RegSetValueExW(m_current, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()), bytes) ==
+               ERROR_SUCCESS;
     });
 }
 

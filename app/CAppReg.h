@@ -110,13 +110,12 @@ public:
     static bool IsPredefinedKey(HKEY key);
 
 private:
-    template <class Result, class Work>
-    Result InSection(const std::wstring& section, Result fallback, Work work);
+    template <class Result, class Work> Result InSection(const std::wstring& section, Result fallback, Work work);
     void ReleaseCurrent();
 
     HKEY m_root = HKEY_CURRENT_USER;
     HKEY m_current = HKEY_CURRENT_USER;
-    bool m_ownsCurrent = false;  // the current key was opened by this object
+    bool m_ownsCurrent = false; // the current key was opened by this object
 };
 
 // The second level of the application key: "Tavrel\" and the name held in

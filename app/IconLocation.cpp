@@ -57,8 +57,7 @@ void SplitIconValue(const std::wstring& value, std::wstring& path, int& index)
 std::wstring ShortcutIconLocation(const std::wstring& fileName, int& index)
 {
     CComPtr<IShellLinkW> link;
-    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
-                                link.ReceiveVoid())))
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW, link.ReceiveVoid())))
         return {};
     CComPtr<IPersistFile> file;
     if (FAILED(link.QueryInterface(file)) || FAILED(file->Load(fileName.c_str(), STGM_READ)))
@@ -86,7 +85,7 @@ int Fallback(std::wstring& path, int& index)
     return kIconLocationNone;
 }
 
-}  // namespace
+} // namespace
 
 int GetIconLocation(const std::wstring& fileName, std::wstring& path, int& index)
 {
@@ -111,9 +110,9 @@ int GetIconLocation(const std::wstring& fileName, std::wstring& path, int& index
         return kIconLocationIcon;
     }
 
-    const CRegKeyHandle commandKey = typeName.empty() ? CRegKeyHandle()
-                                                      : CAppReg::OpenKeyReadOnly(HKEY_CLASSES_ROOT,
-                                                                                 typeName + L"\\Shell\\Open\\Command");
+    const CRegKeyHandle commandKey =
+        typeName.empty() ? CRegKeyHandle()
+                         : CAppReg::OpenKeyReadOnly(HKEY_CLASSES_ROOT, typeName + L"\\Shell\\Open\\Command");
     if (commandKey) {
         std::wstring command = CAppReg::QueryKeyString(commandKey.Get(), L"", L"");
         if (command.empty())

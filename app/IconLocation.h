@@ -3,9 +3,9 @@
 
 // Results of GetIconLocation.
 enum IconLocationResult {
-    kIconLocationNone = 0,     // nothing found; the index is -1 when even the fallback failed
-    kIconLocationIcon = 1,     // path and index name an icon (registered, a shortcut's, or shell32.dll)
-    kIconLocationProgram = 2,  // path is the program that opens the type; index 0
+    kIconLocationNone = 0,    // nothing found; the index is -1 when even the fallback failed
+    kIconLocationIcon = 1,    // path and index name an icon (registered, a shortcut's, or shell32.dll)
+    kIconLocationProgram = 2, // path is the program that opens the type; index 0
 };
 
 // Longest path GetIconLocation hands out: the callers keep it in a field of

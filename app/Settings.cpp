@@ -7,8 +7,7 @@ namespace {
 // Reads with a freshly opened application key. When the key cannot be
 // opened (the failure has been shown), the reader's default stands and
 // nothing is read from or created below the bare root.
-template <class Result, class Work>
-Result WithAppKey(Result fallback, Work work)
+template <class Result, class Work> Result WithAppKey(Result fallback, Work work)
 {
     CAppReg reg;
     if (!reg.Open(GetRegistryName()))
@@ -30,7 +29,7 @@ std::wstring ColorDefaultText(const ColorSetting& setting)
     }
 }
 
-}  // namespace
+} // namespace
 
 SettingInfo DescribeSetting(const AnySetting& setting)
 {
@@ -59,9 +58,8 @@ long long ReadSetting(const IntSetting& setting)
 
 bool ReadSetting(const BoolSetting& setting)
 {
-    return WithAppKey(setting.defaultValue, [&](CAppReg& reg) {
-        return reg.ReadBool(setting.section, setting.name, setting.defaultValue);
-    });
+    return WithAppKey(setting.defaultValue,
+                      [&](CAppReg& reg) { return reg.ReadBool(setting.section, setting.name, setting.defaultValue); });
 }
 
 std::wstring ReadSetting(const StringSetting& setting)

@@ -20,11 +20,11 @@ inline constexpr const wchar_t* kMultiRenameSection = L"MultiRenameOption";
 
 // How a setting is stored and what it holds.
 enum class SettingKind {
-    Text,    // REG_SZ text
-    Number,  // REG_SZ decimal text
-    Flag,    // REG_DWORD 0 or 1
-    Colour,  // REG_SZ decimal text of a 0x00BBGGRR value
-    Path,    // REG_SZ path
+    Text,   // REG_SZ text
+    Number, // REG_SZ decimal text
+    Flag,   // REG_DWORD 0 or 1
+    Colour, // REG_SZ decimal text of a 0x00BBGGRR value
+    Path,   // REG_SZ path
 };
 
 // A number stored as decimal text. A stored value above upperLimit reads as
@@ -49,7 +49,7 @@ struct StringSetting {
     const wchar_t* section;
     const wchar_t* name;
     const wchar_t* defaultValue;
-    SettingKind kind = SettingKind::Text;  // Text or Path
+    SettingKind kind = SettingKind::Text; // Text or Path
 };
 
 // A colour stored as decimal text. Most readers pass their own default; the
@@ -72,7 +72,7 @@ struct FontSetting {
 inline constexpr IntSetting kHideWndX{kMainSection, L"HideWndX", -1};
 inline constexpr IntSetting kPopupSideBarWndTime{kMainSection, L"PopupSideBarWndTime", 0};
 inline constexpr IntSetting kHideWndDelayTime{kMainSection, L"HideWndDelayTime", 500, 2000, 500};
-inline constexpr BoolSetting kSideBarWinPos{kMainSection, L"SideBarWinPos", true};  // true: right edge
+inline constexpr BoolSetting kSideBarWinPos{kMainSection, L"SideBarWinPos", true}; // true: right edge
 inline constexpr IntSetting kDefaultFWW{kMainSection, L"DefaultFWW", 800};
 inline constexpr IntSetting kDefaultFWH{kMainSection, L"DefaultFWH", 630};
 inline constexpr IntSetting kShowFloatViewTime{kMainSection, L"ShowFloatViewTime", 1000};
@@ -81,7 +81,7 @@ inline constexpr IntSetting kSideBarBtnWidth{kMainSection, L"SideBarBtnWidth", 2
 inline constexpr IntSetting kSideBarBtnIconHeight{kMainSection, L"SideBarBtnIconHeight", 32};
 inline constexpr IntSetting kSideBarBtnIconWidth{kMainSection, L"SideBarBtnIconWidth", 32};
 inline constexpr IntSetting kAutoHideSbtnWndTimer{kMainSection, L"AutoHideSbtnWndTimer", 3};
-inline constexpr BoolSetting kOpenWith{kMainSection, L"OpenWith", true};  // true: the system's file browser
+inline constexpr BoolSetting kOpenWith{kMainSection, L"OpenWith", true}; // true: the system's file browser
 inline constexpr IntSetting kThumbnailSize{kMainSection, L"ThumbnailSize", 100};
 inline constexpr IntSetting kShellIconSize{kMainSection, L"ShellIconSize", 32};
 inline constexpr BoolSetting kShowHide{kMainSection, L"ShowHide", true};
@@ -111,13 +111,39 @@ using AnySetting = std::variant<const IntSetting*, const BoolSetting*, const Str
 // Every setting of the sections main and Skin except the font values, which
 // kCaptionFont covers.
 inline constexpr AnySetting kAllSettings[] = {
-    &kHideWndX,         &kPopupSideBarWndTime,  &kHideWndDelayTime,     &kSideBarWinPos,     &kDefaultFWW,
-    &kDefaultFWH,       &kShowFloatViewTime,    &kSideBarBtnHeight,     &kSideBarBtnWidth,   &kSideBarBtnIconHeight,
-    &kSideBarBtnIconWidth, &kAutoHideSbtnWndTimer, &kOpenWith,          &kThumbnailSize,     &kShellIconSize,
-    &kShowHide,         &kShowRemoteShare,      &kShowLinkIcon,         &kSHPaths,           &kFileNameMacroList,
-    &kRenameSetList,    &kSearchBoxList,        &kTextColor,            &kHotTextColor,      &kSelectedTextColor,
-    &kBkColor,          &kSBarBkImg,            &kWndBkImg,             &kSkinPath,          &kSBFSize,
-    &kSBFWeight,        &kSBFName,              &kSBFCharset,
+    &kHideWndX,
+    &kPopupSideBarWndTime,
+    &kHideWndDelayTime,
+    &kSideBarWinPos,
+    &kDefaultFWW,
+    &kDefaultFWH,
+    &kShowFloatViewTime,
+    &kSideBarBtnHeight,
+    &kSideBarBtnWidth,
+    &kSideBarBtnIconHeight,
+    &kSideBarBtnIconWidth,
+    &kAutoHideSbtnWndTimer,
+    &kOpenWith,
+    &kThumbnailSize,
+    &kShellIconSize,
+    &kShowHide,
+    &kShowRemoteShare,
+    &kShowLinkIcon,
+    &kSHPaths,
+    &kFileNameMacroList,
+    &kRenameSetList,
+    &kSearchBoxList,
+    &kTextColor,
+    &kHotTextColor,
+    &kSelectedTextColor,
+    &kBkColor,
+    &kSBarBkImg,
+    &kWndBkImg,
+    &kSkinPath,
+    &kSBFSize,
+    &kSBFWeight,
+    &kSBFName,
+    &kSBFCharset,
 };
 
 // A setting described for people: where it lives, what it holds and its

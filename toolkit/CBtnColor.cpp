@@ -89,6 +89,19 @@ void CBtnColor::DrawItem(DRAWITEMSTRUCT* draw)
         std::wstring caption(static_cast<size_t>(length) + 1, L'\0');
         caption.resize(static_cast<size_t>(::GetWindowTextW(m_hWnd, caption.data(), length + 1)));
 
+        // A small swatch of the colour beside the caption keeps light
+        // colours visible on the button face.
+        const int swatch = (rect.bottom - rect.top) / 2;
+        if (swatch >= 6 && rect.right - rect.left > 4 * swatch) {
+            RECT box{rect.left + swatch / 2 + 2, rect.top + swatch / 2, rect.left + swatch / 2 + 2 + swatch,
+                     rect.top + swatch / 2 + swatch};
+            if (pressed)
+                OffsetRect(&box, 1, 1);
+            CBrushHandle fill(CreateSolidBrush(disabled ? GetSysColor(COLOR_BTNFACE) : m_color));
+            FillRect(dc, &box, fill.Get());
+            FrameRect(dc, &box, GetSysColorBrush(disabled ? COLOR_GRAYTEXT : COLOR_BTNSHADOW));
+        }
+
         const int oldMode = SetBkMode(dc, TRANSPARENT);
         const COLORREF oldColor = SetTextColor(dc, text);
         RECT measure = rect;

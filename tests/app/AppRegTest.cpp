@@ -1,12 +1,12 @@
 #include <windows.h>
+
 #include <shlobj.h>
 #include <shobjidl.h>
 
 #include <climits>
+#include <gtest/gtest.h>
 #include <string>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 #include "app/AppState.h"
 #include "app/CAppReg.h"
@@ -28,8 +28,7 @@ protected:
     void TearDown() override { RegDeleteTreeW(HKEY_CURRENT_USER, kAppKeyPath.c_str()); }
 
     // Stores raw bytes below the application key, as another program might.
-    static void SetRaw(const std::wstring& section, const std::wstring& name, DWORD type, const void* data,
-                       DWORD bytes)
+    static void SetRaw(const std::wstring& section, const std::wstring& name, DWORD type, const void* data, DWORD bytes)
     {
         HKEY key = nullptr;
         ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, (kAppKeyPath + L"\\" + section).c_str(), 0, nullptr, 0,
@@ -74,7 +73,7 @@ TEST_F(AppRegTest, OpenCreatesTheApplicationKeyAndTypedOperationsKeepItCurrent)
     EXPECT_TRUE(reg.WriteInt(L"main", L"A", 1));
     EXPECT_TRUE(reg.WriteString(L"Skin", L"B", L"two"));
     EXPECT_EQ(reg.GetCurrentKey(), appKey);
-    EXPECT_EQ(reg.ReadInt(L"Main", L"A", 0), 1);  // key names ignore case
+    EXPECT_EQ(reg.ReadInt(L"Main", L"A", 0), 1); // key names ignore case
     EXPECT_EQ(reg.ReadString(L"Skin", L"B", L""), L"two");
     EXPECT_EQ(reg.GetCurrentKey(), appKey);
 
@@ -108,7 +107,7 @@ TEST_F(AppRegTest, OpenSubKeyAndReadOnlyKeys)
     CAppReg reg;
     ASSERT_TRUE(reg.Open(GetRegistryName()));
     ASSERT_TRUE(reg.OpenSubKey(L"Deep\\Er"));
-    EXPECT_TRUE(reg.WriteBool(L"", L"Flag", true));  // an empty section is the current key itself
+    EXPECT_TRUE(reg.WriteBool(L"", L"Flag", true)); // an empty section is the current key itself
     EXPECT_TRUE(ValueExists(L"Deep\\Er", L"Flag"));
 
     EXPECT_FALSE(CAppReg::OpenKeyReadOnly(HKEY_CURRENT_USER, kAppKeyPath + L"\\Missing"));
@@ -116,9 +115,9 @@ TEST_F(AppRegTest, OpenSubKeyAndReadOnlyKeys)
     ASSERT_TRUE(readOnly);
     DWORD value = 0;
     EXPECT_EQ(RegQueryValueExW(readOnly.Get(), L"Flag", nullptr, nullptr, nullptr, nullptr), ERROR_SUCCESS);
-    EXPECT_NE(RegSetValueExW(readOnly.Get(), L"Other", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
-                             sizeof(value)),
-              ERROR_SUCCESS);
+    EXPECT_NE(
+        RegSetValueExW(readOnly.Get(), L"Other", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof(value)),
+        ERROR_SUCCESS);
 }
 
 TEST_F(AppRegTest, QueryStringReadsEveryTextTypeWithinItsSize)
@@ -224,7 +223,7 @@ TEST_F(AppRegTest, WritersReportAFailedWrite)
 TEST_F(AppRegTest, ReadIntNormalisesStoredText)
 {
     const struct {
-        const wchar_t* stored;  // nullptr: no value
+        const wchar_t* stored; // nullptr: no value
         long long expected;
     } cases[] = {
         {L" 1,500 ", 1500},
@@ -242,7 +241,7 @@ TEST_F(AppRegTest, ReadIntNormalisesStoredText)
         {L"-9223372036854775808", LLONG_MIN},
         {L"99999999999999999999", LLONG_MAX},
         {L"-99999999999999999999", LLONG_MIN},
-        {L"", -1},  // an empty text reads as the default
+        {L"", -1}, // an empty text reads as the default
         {nullptr, -1},
     };
     CAppReg reg;
@@ -336,7 +335,7 @@ TEST_F(AppRegTest, ReadFontGivesDefaultsAndStoredValues)
 
     SetText(L"main", L"FontName", L"Tahoma");
     SetText(L"main", L"FontWeitht", L"700");
-    SetText(L"main", L"FontWeight", L"100");  // the correctly spelled name is not the one read
+    SetText(L"main", L"FontWeight", L"100"); // the correctly spelled name is not the one read
     SetText(L"main", L"FontSize", L"12");
     SetText(L"main", L"FontCharset", L"0");
     SetText(L"main", L"FontColor", L"255");
@@ -354,9 +353,8 @@ TEST_F(AppRegTest, ReadFontGivesDefaultsAndStoredValues)
 // removed again.
 class IconLocationTest : public ::testing::Test {
 protected:
-    static constexpr const wchar_t* kExtensions[] = {L".tavreltest1", L".tavreltest2", L".tavreltest3",
-                                                     L".tavreltest4", L".tavreltest5", L".tavreltest6",
-                                                     L".tavreltest7"};
+    static constexpr const wchar_t* kExtensions[] = {L".tavreltest1", L".tavreltest2", L".tavreltest3", L".tavreltest4",
+                                                     L".tavreltest5", L".tavreltest6", L".tavreltest7"};
 
     void SetUp() override
     {
@@ -374,7 +372,7 @@ protected:
         SetDefault(L"Tavrel.Test5\\shell\\open\\command", L"a.exe %1");
         Register(L".tavreltest6", L"Tavrel.Test6");
         SetDefault(L"Tavrel.Test6\\DefaultIcon", L"%SystemRoot%\\x.dll, 3", REG_EXPAND_SZ);
-        Register(L".tavreltest7", L"Tavrel.Test7");  // a type without icon or command
+        Register(L".tavreltest7", L"Tavrel.Test7"); // a type without icon or command
     }
     void TearDown() override { RemoveClasses(); }
 
@@ -389,9 +387,9 @@ protected:
     static void SetDefault(const std::wstring& path, const std::wstring& value, DWORD type = REG_SZ)
     {
         HKEY key = nullptr;
-        ASSERT_EQ(RegCreateKeyExW(HKEY_CLASSES_ROOT, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
-                                  nullptr),
-                  ERROR_SUCCESS);
+        ASSERT_EQ(
+            RegCreateKeyExW(HKEY_CLASSES_ROOT, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+            ERROR_SUCCESS);
         RegSetValueExW(key, nullptr, 0, type, reinterpret_cast<const BYTE*>(value.c_str()),
                        static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
         RegCloseKey(key);
@@ -421,10 +419,10 @@ TEST_F(IconLocationTest, FindsTheRegisteredIconOrProgram)
         int index;
     } cases[] = {
         {L"letter.tavreltest1", 1, L"C:\\Windows\\notepad.exe", -2},
-        {L"C:\\Data\\Report.TAVRELTEST2", 2, L"c:\\tools\\app.exe", 0},  // lower-cased, cut after ".exe"
-        {L"empty-icon.tavreltest3", 1, Shell32(), 0},                     // an empty DefaultIcon falls back
-        {L"plain.tavreltest4", 1, L"C:\\Icons\\one.ico", 0},              // no index: the whole value is the file
-        {L"short.tavreltest5", 1, Shell32(), 0},                          // ".exe" too near the start
+        {L"C:\\Data\\Report.TAVRELTEST2", 2, L"c:\\tools\\app.exe", 0}, // lower-cased, cut after ".exe"
+        {L"empty-icon.tavreltest3", 1, Shell32(), 0},                   // an empty DefaultIcon falls back
+        {L"plain.tavreltest4", 1, L"C:\\Icons\\one.ico", 0},            // no index: the whole value is the file
+        {L"short.tavreltest5", 1, Shell32(), 0},                        // ".exe" too near the start
         {L"expand.tavreltest6", 1, SystemRoot() + L"\\x.dll", 3},
         {L"bare.tavreltest7", 1, Shell32(), 0},
         {L"", 1, Shell32(), 0},
@@ -448,8 +446,8 @@ TEST_F(IconLocationTest, ShortcutsGiveTheirOwnIconLocation)
     const std::wstring linkFile = folder.File(L"Tool.LNK");
     {
         CComPtr<IShellLinkW> link;
-        ASSERT_TRUE(SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
-                                               link.ReceiveVoid())));
+        ASSERT_TRUE(SUCCEEDED(
+            CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW, link.ReceiveVoid())));
         link->SetPath(L"C:\\windows\\notepad.exe");
         link->SetIconLocation(L"C:\\Icons\\tool.ico", 4);
         CComPtr<IPersistFile> file;
@@ -466,8 +464,8 @@ TEST_F(IconLocationTest, ShortcutsGiveTheirOwnIconLocation)
     const std::wstring plainLink = folder.File(L"Plain.lnk");
     {
         CComPtr<IShellLinkW> link;
-        ASSERT_TRUE(SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
-                                               link.ReceiveVoid())));
+        ASSERT_TRUE(SUCCEEDED(
+            CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW, link.ReceiveVoid())));
         link->SetPath(L"C:\\windows\\notepad.exe");
         CComPtr<IPersistFile> file;
         ASSERT_TRUE(SUCCEEDED(link.QueryInterface(file)));
@@ -478,4 +476,4 @@ TEST_F(IconLocationTest, ShortcutsGiveTheirOwnIconLocation)
     EXPECT_EQ(index, 0);
 }
 
-}  // namespace
+} // namespace

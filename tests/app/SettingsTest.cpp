@@ -1,14 +1,14 @@
+#include "app/Settings.h"
+
 #include <windows.h>
 
+#include <gtest/gtest.h>
 #include <set>
 #include <string>
 #include <type_traits>
 #include <vector>
 
-#include <gtest/gtest.h>
-
 #include "app/CAppReg.h"
-#include "app/Settings.h"
 
 namespace {
 
@@ -28,8 +28,8 @@ protected:
     }
     static void SetDword(const wchar_t* section, const wchar_t* name, DWORD value)
     {
-        ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, (kAppKeyPath + L"\\" + section).c_str(), name, REG_DWORD,
-                                  &value, sizeof(value)),
+        ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, (kAppKeyPath + L"\\" + section).c_str(), name, REG_DWORD, &value,
+                                  sizeof(value)),
                   ERROR_SUCCESS);
     }
     // The stored value as (type, text of REG_SZ or number of REG_DWORD).
@@ -38,8 +38,8 @@ protected:
         BYTE data[512] = {};
         DWORD size = sizeof(data) - sizeof(wchar_t);
         DWORD type = REG_NONE;
-        if (RegGetValueW(HKEY_CURRENT_USER, (kAppKeyPath + L"\\" + section).c_str(), name,
-                         RRF_RT_ANY | RRF_NOEXPAND, &type, data, &size) != ERROR_SUCCESS)
+        if (RegGetValueW(HKEY_CURRENT_USER, (kAppKeyPath + L"\\" + section).c_str(), name, RRF_RT_ANY | RRF_NOEXPAND,
+                         &type, data, &size) != ERROR_SUCCESS)
             return {REG_NONE, L""};
         if (type == REG_DWORD)
             return {type, std::to_wstring(*reinterpret_cast<DWORD*>(data))};
@@ -63,8 +63,8 @@ protected:
                 break;
             contents.subkeys.insert(name);
         }
-        RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &contents.values, nullptr,
-                         nullptr, nullptr, nullptr);
+        RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &contents.values, nullptr, nullptr,
+                         nullptr, nullptr);
         RegCloseKey(key);
         return contents;
     }
@@ -114,7 +114,7 @@ TEST_F(SettingsTest, DefaultsThatReadersDependOn)
     EXPECT_EQ(ReadSetting(kTextColor), GetSysColor(COLOR_BTNTEXT));
     EXPECT_EQ(ReadSetting(kHotTextColor), GetSysColor(COLOR_BTNHIGHLIGHT));
     EXPECT_EQ(ReadSetting(kSelectedTextColor), GetSysColor(COLOR_BTNHIGHLIGHT));
-    EXPECT_EQ(ReadSetting(kTextColor, RGB(1, 2, 3)), RGB(1, 2, 3));  // a reader's own default
+    EXPECT_EQ(ReadSetting(kTextColor, RGB(1, 2, 3)), RGB(1, 2, 3)); // a reader's own default
     EXPECT_EQ(ReadSetting(kBkColor), 0u);
 }
 
@@ -132,14 +132,14 @@ TEST_F(SettingsTest, HideDelayAbove2000ReadsAs500)
 
 TEST_F(SettingsTest, StoredValuesOfTheWrongFormRead)
 {
-    SetText(kMainSection, L"SideBarWinPos", L"0");  // text, not a flag: the default
+    SetText(kMainSection, L"SideBarWinPos", L"0"); // text, not a flag: the default
     EXPECT_TRUE(ReadSetting(kSideBarWinPos));
     SetDword(kMainSection, L"SideBarWinPos", 0);
     EXPECT_FALSE(ReadSetting(kSideBarWinPos));
 
-    SetText(kMainSection, L"HideWndX", L"abc");  // not a number: 0, not the default
+    SetText(kMainSection, L"HideWndX", L"abc"); // not a number: 0, not the default
     EXPECT_EQ(ReadSetting(kHideWndX), 0);
-    SetDword(kMainSection, L"HideWndX", 40);  // a flag where text belongs: the default
+    SetDword(kMainSection, L"HideWndX", 40); // a flag where text belongs: the default
     EXPECT_EQ(ReadSetting(kHideWndX), -1);
     SetText(kSkinSection, L"SkinPath", L"");
     EXPECT_EQ(ReadSetting(kSkinPath), L"\\Skin\\Default");
@@ -179,4 +179,4 @@ TEST_F(SettingsTest, CaptionFontReadsTheMainSection)
     EXPECT_EQ(font.charSet, 1);
 }
 
-}  // namespace
+} // namespace
