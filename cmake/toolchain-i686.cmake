@@ -1,11 +1,5 @@
-# Cross toolchain: 32-bit Windows with mingw-w64 (posix thread model).
-set(CMAKE_SYSTEM_NAME Windows)
+# Cross toolchain: 32-bit Windows with mingw-w64 (posix thread model). Built
+# and linked only: this machine cannot run 32-bit programs.
 set(CMAKE_SYSTEM_PROCESSOR i686)
 set(TAVREL_TRIPLE i686-w64-mingw32)
-set(CMAKE_C_COMPILER ${TAVREL_TRIPLE}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${TAVREL_TRIPLE}-g++-posix)
-set(CMAKE_RC_COMPILER ${TAVREL_TRIPLE}-windres)
-set(CMAKE_FIND_ROOT_PATH /usr/${TAVREL_TRIPLE})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+include(${CMAKE_CURRENT_LIST_DIR}/toolchain-common.cmake)

@@ -1,7 +1,5 @@
 #include "framework/CWinApp.h"
 
-#include "framework/CWnd.h"
-
 namespace {
 CWinApp* g_app = nullptr;
 }
@@ -37,16 +35,6 @@ int AfxWinMain(HINSTANCE instance, int cmdShow)
     app->m_nCmdShow = cmdShow;
     app->m_hThread = nullptr;
     app->m_nThreadID = GetCurrentThreadId();
-    int code = 0;
-    try {
-        app->MakeCurrent();
-        if (app->InitInstance())
-            code = app->Run();
-        else
-            code = app->ExitInstance();
-    } catch (...) {
-        ReportUnhandledException();
-        code = -1;
-    }
-    return code;
+    app->MakeCurrent();
+    return app->RunInstance();
 }

@@ -68,20 +68,23 @@ unsigned __stdcall CWinThread::ThreadEntry(void* param)
 {
     auto* thread = static_cast<CWinThread*>(param);
     thread->MakeCurrent();
-    int code = 0;
-    try {
-        if (thread->InitInstance())
-            code = thread->Run();
-        else
-            code = thread->ExitInstance();
-    } catch (...) {
-        ReportUnhandledException();
-        code = -1;
-    }
+    const int code = thread->RunInstance();
     t_thread = nullptr;
     if (thread->m_bAutoDelete)
         delete thread;
     return static_cast<unsigned>(code);
+}
+
+int CWinThread::RunInstance()
+{
+    try {
+        if (InitInstance())
+            return Run();
+        return ExitInstance();
+    } catch (...) {
+        ReportUnhandledException();
+        return -1;
+    }
 }
 
 bool CWinThread::InitInstance()

@@ -57,6 +57,9 @@ protected:
     MSG m_msgCur{};
     // Makes this object the calling thread's current thread object.
     void MakeCurrent();
+    // InitInstance, then Run or (when initialisation failed) ExitInstance,
+    // with every exception reported; returns the exit code.
+    int RunInstance();
 
 private:
     static unsigned __stdcall ThreadEntry(void* param);

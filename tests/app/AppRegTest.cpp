@@ -13,6 +13,7 @@
 #include "app/IconLocation.h"
 #include "framework/CComPtr.h"
 #include "framework/CException.h"
+#include "harness/CleanAppKeyTest.h"
 #include "harness/TestHarness.h"
 
 using testing_support::MessageBoxRecorder;
@@ -21,11 +22,8 @@ namespace {
 
 const std::wstring kAppKeyPath = L"Software\\" + GetRegistryName();
 
-// Every test starts and ends without the application key.
-class AppRegTest : public ::testing::Test {
+class AppRegTest : public testing_support::CleanAppKeyTest {
 protected:
-    void SetUp() override { RegDeleteTreeW(HKEY_CURRENT_USER, kAppKeyPath.c_str()); }
-    void TearDown() override { RegDeleteTreeW(HKEY_CURRENT_USER, kAppKeyPath.c_str()); }
 
     // Stores raw bytes below the application key, as another program might.
     static void SetRaw(const std::wstring& section, const std::wstring& name, DWORD type, const void* data, DWORD bytes)

@@ -9,16 +9,14 @@
 #include <vector>
 
 #include "app/CAppReg.h"
+#include "harness/CleanAppKeyTest.h"
 
 namespace {
 
 const std::wstring kAppKeyPath = L"Software\\" + GetRegistryName();
 
-// Every test starts and ends without the application key.
-class SettingsTest : public ::testing::Test {
+class SettingsTest : public testing_support::CleanAppKeyTest {
 protected:
-    void SetUp() override { RegDeleteTreeW(HKEY_CURRENT_USER, kAppKeyPath.c_str()); }
-    void TearDown() override { RegDeleteTreeW(HKEY_CURRENT_USER, kAppKeyPath.c_str()); }
 
     static void SetText(const wchar_t* section, const wchar_t* name, const std::wstring& text)
     {

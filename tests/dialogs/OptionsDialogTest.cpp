@@ -5,6 +5,7 @@
 #include "app/CAppReg.h"
 #include "app/Settings.h"
 #include "dialogs/CDlgOption_FontColorBackground.h"
+#include "harness/CleanAppKeyTest.h"
 #include "harness/TestHarness.h"
 #include "resources/ResourceIds.h"
 
@@ -19,10 +20,8 @@ std::wstring ItemText(HWND dialog, int id)
     return text;
 }
 
-class OptionsDialog : public ::testing::Test {
+class OptionsDialog : public testing_support::CleanAppKeyTest {
 protected:
-    void SetUp() override { RegDeleteTreeW(HKEY_CURRENT_USER, (L"Software\\" + GetRegistryName()).c_str()); }
-    void TearDown() override { RegDeleteTreeW(HKEY_CURRENT_USER, (L"Software\\" + GetRegistryName()).c_str()); }
 
     // The raw stored text of a value, or "<missing>".
     static std::wstring Stored(const wchar_t* section, const wchar_t* name)
