@@ -15,7 +15,7 @@ const wchar_t* const kMyDocuments = L"My Documents";
 namespace {
 // Written once on the main thread before any other thread starts.
 std::wstring g_aboutText;
-}  // namespace
+} // namespace
 
 const wchar_t* AboutText()
 {
@@ -27,4 +27,4 @@ void SetAboutText(const wchar_t* text)
     g_aboutText = text != nullptr ? text : L"";
 }
 
-}  // namespace AppState
+} // namespace AppState

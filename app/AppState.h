@@ -25,4 +25,4 @@ extern const wchar_t* const kMyDocuments;
 const wchar_t* AboutText();
 void SetAboutText(const wchar_t* text);
 
-}  // namespace AppState
+} // namespace AppState

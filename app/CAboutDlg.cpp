@@ -7,7 +7,9 @@
 #include "framework/MessageBoxLayer.h"
 #include "resources/ResourceIds.h"
 
-CAboutDlg::CAboutDlg(CWnd* parent) : CDialog(IDD_ABOUTBOX, parent) {}
+CAboutDlg::CAboutDlg(CWnd* parent) : CDialog(IDD_ABOUTBOX, parent)
+{
+}
 
 BOOL CAboutDlg::OnInitDialog()
 {

@@ -189,7 +189,7 @@ void CNorvaneDlg::StopSidebarThread()
             break;
     }
     WaitForSingleObject(m_hSideBarThread.Get(), INFINITE);
-    m_pSideBarThread = nullptr;  // it deleted itself
+    m_pSideBarThread = nullptr; // it deleted itself
     m_hSideBarThread.Reset();
 }
 

@@ -46,7 +46,7 @@ private:
     CIconHandle m_hIcon;
     CSystemTray m_trayIcon;
     std::wstring m_toolTip;
-    CSideBarThread* m_pSideBarThread = nullptr;  // deletes itself when its thread ends
+    CSideBarThread* m_pSideBarThread = nullptr; // deletes itself when its thread ends
     DWORD m_sideBarThreadId = 0;
-    CKernelHandle m_hSideBarThread;  // our own duplicate, valid after the thread object is gone
+    CKernelHandle m_hSideBarThread; // our own duplicate, valid after the thread object is gone
 };

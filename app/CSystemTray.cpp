@@ -3,6 +3,10 @@
 #include "app/ResourceStrings.h"
 #include "framework/CWnd.h"
 
+#if defined(__i386__)
+static_assert(sizeof(NOTIFYICONDATAW) == 956, "the full-size notification record");
+#endif
+
 CSystemTray::CSystemTray()
 {
     // The full-size record (956 bytes on 32-bit Windows).

@@ -8,19 +8,23 @@
 namespace SharedResources {
 
 namespace {
-constexpr UINT kFirstBitmap = IDB_SB_CLICKED;  // 136
-constexpr UINT kLastBitmap = IDB_SB_HOT_SELECTED_R;  // 147
+constexpr UINT kFirstBitmap = IDB_SB_CLICKED;       // 136
+constexpr UINT kLastBitmap = IDB_SB_HOT_SELECTED_R; // 147
 // Resource numbers 139 to 141 are not bitmaps of the sidebar.
-constexpr std::array<UINT, 9> kBitmaps = {IDB_SB_CLICKED,           IDB_SB_HOT,
-                                          IDB_SB_NORMAL,            IDB_SB_NORMAL_SELECTED_R,
-                                          IDB_SB_NORMAL_SELECTED_L, IDB_SB_CLICKED_SELECTED_L,
-                                          IDB_SB_CLICKED_SELECTED_R, IDB_SB_HOT_SELECTED_L,
+constexpr std::array<UINT, 9> kBitmaps = {IDB_SB_CLICKED,
+                                          IDB_SB_HOT,
+                                          IDB_SB_NORMAL,
+                                          IDB_SB_NORMAL_SELECTED_R,
+                                          IDB_SB_NORMAL_SELECTED_L,
+                                          IDB_SB_CLICKED_SELECTED_L,
+                                          IDB_SB_CLICKED_SELECTED_R,
+                                          IDB_SB_HOT_SELECTED_L,
                                           IDB_SB_HOT_SELECTED_R};
 
 std::array<HBITMAP, kLastBitmap - kFirstBitmap + 1> g_bitmaps{};
 HICON g_computerIcon = nullptr;
 HICON g_desktopIcon = nullptr;
-}  // namespace
+} // namespace
 
 void Load()
 {
@@ -60,4 +64,4 @@ HICON Icon(UINT id)
     return nullptr;
 }
 
-}  // namespace SharedResources
+} // namespace SharedResources

@@ -16,4 +16,4 @@ HBITMAP Bitmap(UINT id);
 // The icon of a resource number (132 or 134) or null.
 HICON Icon(UINT id);
 
-}  // namespace SharedResources
+} // namespace SharedResources

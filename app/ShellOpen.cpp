@@ -7,7 +7,7 @@
 namespace {
 std::mutex g_lock;
 ShellOpenHook g_hook;
-}  // namespace
+} // namespace
 
 INT_PTR ShellOpen(HWND owner, const std::wstring& target)
 {
@@ -18,8 +18,7 @@ INT_PTR ShellOpen(HWND owner, const std::wstring& target)
     }
     if (hook)
         return hook(owner, target);
-    return reinterpret_cast<INT_PTR>(
-        ShellExecuteW(owner, L"open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+    return reinterpret_cast<INT_PTR>(ShellExecuteW(owner, L"open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
 }
 
 ShellOpenHook SetShellOpenHook(ShellOpenHook hook)

@@ -13,8 +13,7 @@
 
 namespace {
 
-template <class Work>
-double MicrosecondsPerCall(int calls, Work work)
+template <class Work> double MicrosecondsPerCall(int calls, Work work)
 {
     const auto start = std::chrono::steady_clock::now();
     for (int i = 0; i < calls; ++i)
@@ -23,7 +22,7 @@ double MicrosecondsPerCall(int calls, Work work)
     return elapsed.count() / calls;
 }
 
-}  // namespace
+} // namespace
 
 int main()
 {

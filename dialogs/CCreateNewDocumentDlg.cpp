@@ -4,7 +4,9 @@
 #include "framework/MessageBoxLayer.h"
 #include "resources/ResourceIds.h"
 
-CCreateNewDocumentDlg::CCreateNewDocumentDlg(CWnd* parent) : CDialog(IDD_NEW_DOCUMENT, parent) {}
+CCreateNewDocumentDlg::CCreateNewDocumentDlg(CWnd* parent) : CDialog(IDD_NEW_DOCUMENT, parent)
+{
+}
 
 BOOL CCreateNewDocumentDlg::OnInitDialog()
 {

@@ -34,14 +34,12 @@ BOOL CDlgOption_FontColorBackground::OnInitDialog()
 
     CAppReg reg;
     if (!reg.Open(GetRegistryName()))
-        return TRUE;  // the controls stay empty
-    m_crNormal = static_cast<COLORREF>(
-        reg.ReadInt(kTextColor.section, kTextColor.name, GetSysColor(COLOR_BTNTEXT)));
-    m_crHot = static_cast<COLORREF>(
-        reg.ReadInt(kHotTextColor.section, kHotTextColor.name, GetSysColor(COLOR_BTNHIGHLIGHT)));
-    m_crSelected = static_cast<COLORREF>(reg.ReadInt(kSelectedTextColor.section,
-                                                     kSelectedTextColor.name,
-                                                     GetSysColor(COLOR_BTNHIGHLIGHT)));
+        return TRUE; // the controls stay empty
+    m_crNormal = static_cast<COLORREF>(reg.ReadInt(kTextColor.section, kTextColor.name, GetSysColor(COLOR_BTNTEXT)));
+    m_crHot =
+        static_cast<COLORREF>(reg.ReadInt(kHotTextColor.section, kHotTextColor.name, GetSysColor(COLOR_BTNHIGHLIGHT)));
+    m_crSelected = static_cast<COLORREF>(
+        reg.ReadInt(kSelectedTextColor.section, kSelectedTextColor.name, GetSysColor(COLOR_BTNHIGHLIGHT)));
     m_btnNormal.SetColor(m_crNormal);
     m_btnHot.SetColor(m_crHot);
     m_btnSelected.SetColor(m_crSelected);
@@ -51,8 +49,8 @@ BOOL CDlgOption_FontColorBackground::OnInitDialog()
     SetDlgItemText(IDC_OPT_SIDEBAR_IMAGE, m_strSideBarImage);
     SetDlgItemText(IDC_OPT_WINDOW_IMAGE, m_strWindowImage);
 
-    m_nThumbSize = static_cast<int>(reg.ReadInt(kThumbnailSize.section, kThumbnailSize.name,
-                                                kThumbnailSize.defaultValue));
+    m_nThumbSize =
+        static_cast<int>(reg.ReadInt(kThumbnailSize.section, kThumbnailSize.name, kThumbnailSize.defaultValue));
     // Filling the box is a change of it: the flag is set from here on.
     SetDlgItemText(IDC_OPT_THUMBNAIL_SIZE, std::to_wstring(m_nThumbSize));
     return TRUE;
@@ -119,7 +117,7 @@ void CDlgOption_FontColorBackground::OnOK()
     CAppReg reg;
     if (reg.Open(GetRegistryName())) {
         if (!UpdateData(true))
-            return;  // the size box holds no whole number; the user was told
+            return; // the size box holds no whole number; the user was told
         reg.WriteInt(kTextColor.section, kTextColor.name, m_crNormal);
         reg.WriteInt(kHotTextColor.section, kHotTextColor.name, m_crHot);
         reg.WriteInt(kSelectedTextColor.section, kSelectedTextColor.name, m_crSelected);

@@ -1,6 +1,8 @@
 #include "framework/CButton.h"
 
-void CButton::DrawItem(DRAWITEMSTRUCT*) {}
+void CButton::DrawItem(DRAWITEMSTRUCT*)
+{
+}
 
 bool CButton::OnChildNotify(UINT message, WPARAM, LPARAM lParam, LRESULT* result)
 {

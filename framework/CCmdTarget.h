@@ -27,26 +27,22 @@ public:
     virtual bool OnCmdMsg(UINT id, int code, CCmdUI* cmdUI, bool probeOnly = false);
 
 protected:
-    template <class T>
-    void AddCommandHandler(UINT id, void (T::*handler)())
+    template <class T> void AddCommandHandler(UINT id, void (T::*handler)())
     {
         AddControlHandler(id, CN_COMMAND, handler);
     }
-    template <class T>
-    void AddControlHandler(UINT id, int code, void (T::*handler)())
+    template <class T> void AddControlHandler(UINT id, int code, void (T::*handler)())
     {
         T* self = static_cast<T*>(this);
         m_commands[{id, code}] = [self, handler] { (self->*handler)(); };
     }
-    template <class T>
-    void AddCommandRange(UINT first, UINT last, void (T::*handler)(UINT))
+    template <class T> void AddCommandRange(UINT first, UINT last, void (T::*handler)(UINT))
     {
         T* self = static_cast<T*>(this);
         for (UINT id = first; id <= last; ++id)
             m_commands[{id, CN_COMMAND}] = [self, handler, id] { (self->*handler)(id); };
     }
-    template <class T>
-    void AddUpdateHandler(UINT id, void (T::*handler)(CCmdUI*))
+    template <class T> void AddUpdateHandler(UINT id, void (T::*handler)(CCmdUI*))
     {
         T* self = static_cast<T*>(this);
         m_updates[id] = [self, handler](CCmdUI* ui) { (self->*handler)(ui); };

@@ -8,7 +8,7 @@ void CCmdUI::Enable(bool on)
 {
     if (m_hMenu != nullptr) {
         if (m_hSubMenu != nullptr)
-            return;  // a sub-menu's own entry stays as it is
+            return; // a sub-menu's own entry stays as it is
         EnableMenuItem(m_hMenu, m_nIndex, MF_BYPOSITION | (on ? MF_ENABLED : (MF_DISABLED | MF_GRAYED)));
     } else if (m_hOther != nullptr) {
         // Moving the focus off a control that is about to be disabled keeps
@@ -77,7 +77,7 @@ void UpdatePopupMenuCommands(CCmdTarget* target, HMENU popup, HMENU parentMenu)
     while (state.m_nIndex < state.m_nIndexMax) {
         state.m_nID = GetMenuItemID(popup, static_cast<int>(state.m_nIndex));
         if (state.m_nID == 0) {
-            ++state.m_nIndex;  // separator
+            ++state.m_nIndex; // separator
             continue;
         }
         if (state.m_nID == static_cast<UINT>(-1)) {
@@ -117,7 +117,7 @@ bool IsPushButton(HWND control)
         return false;
     return true;
 }
-}  // namespace
+} // namespace
 
 void UpdateChildControls(HWND parent, CCmdTarget* target, bool disableIfNoHandler)
 {

@@ -13,17 +13,17 @@ public:
     virtual ~CCmdUI() = default;
 
     UINT m_nID = 0;
-    UINT m_nIndex = 0;        // position in the menu
-    UINT m_nIndexMax = 0;     // item count of the menu
-    HMENU m_hMenu = nullptr;  // the menu being updated, if any
-    HMENU m_hSubMenu = nullptr;  // the item's sub-menu when updated through its first item
-    HMENU m_hParentMenu = nullptr;  // the menu bar the pop-up belongs to, if any
-    HWND m_hOther = nullptr;  // the control being updated, if any
+    UINT m_nIndex = 0;             // position in the menu
+    UINT m_nIndexMax = 0;          // item count of the menu
+    HMENU m_hMenu = nullptr;       // the menu being updated, if any
+    HMENU m_hSubMenu = nullptr;    // the item's sub-menu when updated through its first item
+    HMENU m_hParentMenu = nullptr; // the menu bar the pop-up belongs to, if any
+    HWND m_hOther = nullptr;       // the control being updated, if any
     bool m_bEnableChanged = false;
     bool m_bContinueRouting = false;
 
     virtual void Enable(bool on = true);
-    virtual void SetCheck(int check = 1);  // 0 clear, 1 checked, 2 indeterminate
+    virtual void SetCheck(int check = 1); // 0 clear, 1 checked, 2 indeterminate
     virtual void SetRadio(bool on = true);
     virtual void SetText(const std::wstring& text);
     // Lets the update request go on to the next target in the route.

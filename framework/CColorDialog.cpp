@@ -6,15 +6,13 @@
 
 namespace {
 // The chooser's sixteen custom colours stay for the life of the process.
-COLORREF g_customColors[16] = {
-    RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255),
-    RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255),
-    RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255),
-    RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255)};
-}  // namespace
+COLORREF g_customColors[16] = {RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255),
+                               RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255),
+                               RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255),
+                               RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255)};
+} // namespace
 
-CColorDialog::CColorDialog(COLORREF initial, DWORD flags, HWND owner)
-    : m_color(initial), m_flags(flags), m_owner(owner)
+CColorDialog::CColorDialog(COLORREF initial, DWORD flags, HWND owner) : m_color(initial), m_flags(flags), m_owner(owner)
 {
 }
 

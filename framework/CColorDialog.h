@@ -1,5 +1,6 @@
 #pragma once
 #include <windows.h>
+
 #include <commdlg.h>
 
 // The system's colour chooser, opened with a starting colour.

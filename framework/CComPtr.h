@@ -4,8 +4,7 @@
 #include <utility>
 
 // Holds one reference to a COM object and releases it when it goes.
-template <class T>
-class CComPtr {
+template <class T> class CComPtr {
 public:
     CComPtr() = default;
     CComPtr(std::nullptr_t) {}
@@ -51,8 +50,7 @@ public:
             std::exchange(m_p, nullptr)->Release();
     }
 
-    template <class Q>
-    HRESULT QueryInterface(CComPtr<Q>& out) const
+    template <class Q> HRESULT QueryInterface(CComPtr<Q>& out) const
     {
         if (m_p == nullptr)
             return E_POINTER;

@@ -44,7 +44,7 @@ void ExchangeNumber(CDataExchange* dx, int id, long long& value, long long minim
     }
 }
 
-}  // namespace
+} // namespace
 
 HWND CDataExchange::PrepareCtrl(int id)
 {
@@ -104,7 +104,7 @@ bool ParseWholeNumber(const std::wstring& text, long long minimum, long long max
         if (magnitude > static_cast<unsigned long long>(LLONG_MAX) + 1)
             return false;
         value = magnitude == static_cast<unsigned long long>(LLONG_MAX) + 1 ? LLONG_MIN
-                                                                             : -static_cast<long long>(magnitude);
+                                                                            : -static_cast<long long>(magnitude);
     } else {
         if (magnitude > static_cast<unsigned long long>(LLONG_MAX))
             return false;

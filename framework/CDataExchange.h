@@ -11,9 +11,7 @@ class CDialog;
 // CUserException, which UpdateData turns into false.
 class CDataExchange {
 public:
-    CDataExchange(CDialog* dialog, bool saveAndValidate) : m_pDlgWnd(dialog), m_bSaveAndValidate(saveAndValidate)
-    {
-    }
+    CDataExchange(CDialog* dialog, bool saveAndValidate) : m_pDlgWnd(dialog), m_bSaveAndValidate(saveAndValidate) {}
 
     CDialog* m_pDlgWnd;
     bool m_bSaveAndValidate;

@@ -22,7 +22,7 @@ std::wstring FullPath(const std::wstring& path)
     return std::wstring(buffer.data(), length);
 }
 
-}  // namespace
+} // namespace
 
 CFile::CFile(const std::wstring& path, UINT openFlags)
 {

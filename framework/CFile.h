@@ -22,9 +22,9 @@ public:
         shareDenyWrite = 0x0020,
         shareDenyRead = 0x0030,
         shareDenyNone = 0x0040,
-        modeCreate = 0x1000,      // create the file; an existing one is emptied...
-        modeNoTruncate = 0x2000,  // ...unless this is given too: then it is kept as it is
-        typeBinary = 0x8000,      // accepted for clarity; every file is binary
+        modeCreate = 0x1000,     // create the file; an existing one is emptied...
+        modeNoTruncate = 0x2000, // ...unless this is given too: then it is kept as it is
+        typeBinary = 0x8000,     // accepted for clarity; every file is binary
     };
 
     enum SeekPosition : UINT { begin = FILE_BEGIN, current = FILE_CURRENT, end = FILE_END };

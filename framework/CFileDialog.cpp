@@ -8,11 +8,7 @@
 
 CFileDialog::CFileDialog(bool openDialog, const std::wstring& defaultExtension, const std::wstring& fileName,
                          DWORD flags, const std::wstring& filter, HWND owner)
-    : m_open(openDialog),
-      m_defaultExtension(defaultExtension),
-      m_path(fileName),
-      m_flags(flags),
-      m_filter(filter),
+    : m_open(openDialog), m_defaultExtension(defaultExtension), m_path(fileName), m_flags(flags), m_filter(filter),
       m_owner(owner)
 {
     // The system wants zeros where the text has bars, and two at the end.
@@ -29,7 +25,7 @@ INT_PTR CFileDialog::DoModal()
     m_path.copy(buffer.data(), std::min(m_path.size(), buffer.size() - 1));
     std::wstring extension = m_defaultExtension;
     if (!extension.empty() && extension.front() == L'.')
-        extension.erase(0, 1);  // the system wants it without the dot
+        extension.erase(0, 1); // the system wants it without the dot
 
     OPENFILENAMEW ofn{};
     ofn.lStructSize = sizeof(ofn);

@@ -7,8 +7,8 @@
 // "Text|*.txt|All|*.*|", as resource texts do.
 class CFileDialog {
 public:
-    CFileDialog(bool openDialog, const std::wstring& defaultExtension, const std::wstring& fileName,
-                DWORD flags, const std::wstring& filter, HWND owner = nullptr);
+    CFileDialog(bool openDialog, const std::wstring& defaultExtension, const std::wstring& fileName, DWORD flags,
+                const std::wstring& filter, HWND owner = nullptr);
 
     INT_PTR DoModal();
     std::wstring GetPathName() const { return m_path; }

@@ -42,7 +42,7 @@ const wchar_t* CauseSentence(CFileException::Cause cause)
     return L"An unspecified error occurred while accessing %s.";
 }
 
-}  // namespace
+} // namespace
 
 CFileException::CFileException(Cause cause, LONG osError, std::wstring fileName)
     : m_cause(cause), m_lOsError(osError), m_strFileName(std::move(fileName))

@@ -43,8 +43,7 @@ bool CWinThread::CreateThread(DWORD createFlags, UINT stackSize)
     unsigned id = 0;
     // Started suspended so that the handle and identifier are stored before
     // the thread can run (and, with auto-delete, end and delete the object).
-    const uintptr_t handle = _beginthreadex(nullptr, stackSize, &CWinThread::ThreadEntry, this,
-                                            CREATE_SUSPENDED, &id);
+    const uintptr_t handle = _beginthreadex(nullptr, stackSize, &CWinThread::ThreadEntry, this, CREATE_SUSPENDED, &id);
     if (handle == 0)
         return false;
     m_hThread = reinterpret_cast<HANDLE>(handle);
@@ -58,8 +57,7 @@ HANDLE CWinThread::DuplicateThreadHandle() const
 {
     HANDLE copy = nullptr;
     if (m_hThread == nullptr ||
-        !DuplicateHandle(GetCurrentProcess(), m_hThread, GetCurrentProcess(), &copy, 0, FALSE,
-                         DUPLICATE_SAME_ACCESS))
+        !DuplicateHandle(GetCurrentProcess(), m_hThread, GetCurrentProcess(), &copy, 0, FALSE, DUPLICATE_SAME_ACCESS))
         return nullptr;
     return copy;
 }
@@ -99,7 +97,7 @@ bool CWinThread::WalkPreTranslate(MSG* msg)
         if (object != nullptr && object->PreTranslateMessage(msg))
             return true;
         if (!(GetWindowLongPtrW(window, GWL_STYLE) & WS_CHILD))
-            break;  // top-level window reached
+            break; // top-level window reached
     }
     return false;
 }
@@ -107,7 +105,7 @@ bool CWinThread::WalkPreTranslate(MSG* msg)
 bool CWinThread::PreTranslateMessage(MSG* msg)
 {
     if (msg->hwnd == nullptr)
-        return false;  // thread messages have no window to go to
+        return false; // thread messages have no window to go to
     if (WalkPreTranslate(msg))
         return true;
     // A message for a window outside the main window's tree still gets the
@@ -125,8 +123,7 @@ bool CWinThread::IsIdleMessage(const MSG* msg)
     // Repeated mouse moves at the same place and the caret blink do not
     // restart idle processing.
     if (msg->message == WM_MOUSEMOVE || msg->message == WM_NCMOUSEMOVE) {
-        if (m_lastMouseMessage == msg->message && m_lastMousePos.x == msg->pt.x &&
-            m_lastMousePos.y == msg->pt.y)
+        if (m_lastMouseMessage == msg->message && m_lastMousePos.x == msg->pt.x && m_lastMousePos.y == msg->pt.y)
             return false;
         m_lastMousePos = msg->pt;
         m_lastMouseMessage = msg->message;

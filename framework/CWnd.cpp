@@ -34,7 +34,7 @@ bool IsOwnClass(const wchar_t* name)
     return g_ownClasses.count(name) != 0;
 }
 
-}  // namespace
+} // namespace
 
 void ReportUnhandledException()
 {
@@ -46,8 +46,7 @@ void ReportUnhandledException()
         e.ReportError();
     } catch (const std::exception& e) {
         std::string what = e.what();
-        AfxMessageBox(L"An unexpected error occurred: " + std::wstring(what.begin(), what.end()),
-                      MB_OK | MB_ICONERROR);
+        AfxMessageBox(L"An unexpected error occurred: " + std::wstring(what.begin(), what.end()), MB_OK | MB_ICONERROR);
     } catch (...) {
         AfxMessageBox(L"An unexpected error occurred.", MB_OK | MB_ICONERROR);
     }
@@ -91,8 +90,8 @@ const wchar_t* CWnd::RegisterWndClass(const wchar_t* name, UINT classStyle, HCUR
     return it->c_str();
 }
 
-bool CWnd::CreateEx(DWORD exStyle, const wchar_t* className, const wchar_t* windowName, DWORD style,
-                    const RECT& rect, HWND parent, UINT_PTR idOrMenu)
+bool CWnd::CreateEx(DWORD exStyle, const wchar_t* className, const wchar_t* windowName, DWORD style, const RECT& rect,
+                    HWND parent, UINT_PTR idOrMenu)
 {
     if (m_hWnd != nullptr)
         return false;
@@ -100,9 +99,9 @@ bool CWnd::CreateEx(DWORD exStyle, const wchar_t* className, const wchar_t* wind
     HWND window = nullptr;
     {
         WndBinding::CreationScope scope(own ? this : nullptr);
-        window = CreateWindowExW(exStyle, className, windowName, style, rect.left, rect.top,
-                                 rect.right - rect.left, rect.bottom - rect.top, parent,
-                                 reinterpret_cast<HMENU>(idOrMenu), GetModuleHandleW(nullptr), nullptr);
+        window = CreateWindowExW(exStyle, className, windowName, style, rect.left, rect.top, rect.right - rect.left,
+                                 rect.bottom - rect.top, parent, reinterpret_cast<HMENU>(idOrMenu),
+                                 GetModuleHandleW(nullptr), nullptr);
     }
     if (window == nullptr) {
         if (m_hWnd != nullptr)

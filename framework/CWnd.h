@@ -35,14 +35,13 @@ public:
 
     // Registers a window class whose procedure is the framework's; returns
     // the class name (registered once per name).
-    static const wchar_t* RegisterWndClass(const wchar_t* name, UINT classStyle = CS_DBLCLKS,
-                                           HCURSOR cursor = nullptr, HBRUSH background = nullptr,
-                                           HICON icon = nullptr);
+    static const wchar_t* RegisterWndClass(const wchar_t* name, UINT classStyle = CS_DBLCLKS, HCURSOR cursor = nullptr,
+                                           HBRUSH background = nullptr, HICON icon = nullptr);
 
     // Creates a window of a class registered with RegisterWndClass (or any
     // system class: it is then subclassed at its first message).
-    bool CreateEx(DWORD exStyle, const wchar_t* className, const wchar_t* windowName, DWORD style,
-                  const RECT& rect, HWND parent, UINT_PTR idOrMenu);
+    bool CreateEx(DWORD exStyle, const wchar_t* className, const wchar_t* windowName, DWORD style, const RECT& rect,
+                  HWND parent, UINT_PTR idOrMenu);
 
     // Binds an existing window (typically a dialog control) to this object
     // and routes its messages through it; undone at its WM_NCDESTROY.
@@ -145,8 +144,8 @@ protected:
 private:
     friend class CDialog;
     static LRESULT CALLBACK StdWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                                         UINT_PTR idSubclass, DWORD_PTR refData);
+    static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR idSubclass,
+                                         DWORD_PTR refData);
     // Runs one message through the object, catching every exception.
     static LRESULT Dispatch(CWnd* wnd, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void Attach(HWND window);
@@ -154,7 +153,7 @@ private:
     bool ReflectToChild(HWND child, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
 
     HACCEL m_hAccel = nullptr;
-    bool m_subclassed = false;  // bound through SubclassWindow
+    bool m_subclassed = false; // bound through SubclassWindow
 };
 
 // Reports an exception that reached a window procedure or a thread boundary.

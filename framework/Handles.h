@@ -5,8 +5,7 @@
 
 // Owners for system handles. Each owner closes its handle with the one
 // function that matches the handle's kind; it can be moved, never copied.
-template <class Traits>
-class CHandleOwner {
+template <class Traits> class CHandleOwner {
 public:
     using HandleType = typename Traits::HandleType;
 
@@ -64,8 +63,7 @@ struct FindFile {
     static void Close(HandleType h) { FindClose(h); }
 };
 
-template <class T>
-struct Gdi {
+template <class T> struct Gdi {
     using HandleType = T;
     static HandleType Invalid() { return nullptr; }
     static bool IsValid(HandleType h) { return h != nullptr; }
@@ -114,7 +112,7 @@ struct Accelerator {
     static void Close(HandleType h) { DestroyAcceleratorTable(h); }
 };
 
-}  // namespace HandleTraits
+} // namespace HandleTraits
 
 using CKernelHandle = CHandleOwner<HandleTraits::Kernel>;
 using CFileHandle = CHandleOwner<HandleTraits::File>;
@@ -169,8 +167,7 @@ private:
 };
 
 // Locks a global memory block for the life of the object.
-template <class T>
-class CGlobalLock {
+template <class T> class CGlobalLock {
 public:
     explicit CGlobalLock(HGLOBAL memory) : m_memory(memory), m_data(static_cast<T*>(GlobalLock(memory))) {}
     CGlobalLock(const CGlobalLock&) = delete;

@@ -8,7 +8,7 @@ namespace {
 std::mutex g_lock;
 MessageBoxHook g_hook;
 std::wstring g_title = L"Tavrel";
-}  // namespace
+} // namespace
 
 int ShowMessageBox(HWND owner, const std::wstring& text, const wchar_t* caption, UINT type)
 {

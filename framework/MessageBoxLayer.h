@@ -10,8 +10,8 @@
 struct MessageBoxRequest {
     HWND owner = nullptr;
     std::wstring text;
-    std::wstring caption;  // as passed; see captionGiven
-    bool captionGiven = true;  // false: the system's default caption is used
+    std::wstring caption;     // as passed; see captionGiven
+    bool captionGiven = true; // false: the system's default caption is used
     UINT type = MB_OK;
 };
 

@@ -5,7 +5,7 @@ namespace WndBinding {
 namespace {
 const wchar_t kProperty[] = L"Tavrel.CWnd";
 thread_local CWnd* t_creating = nullptr;
-}  // namespace
+} // namespace
 
 void Bind(HWND window, CWnd* object)
 {
@@ -39,4 +39,4 @@ CreationScope::~CreationScope()
     t_creating = m_previous;
 }
 
-}  // namespace WndBinding
+} // namespace WndBinding

@@ -27,4 +27,4 @@ private:
     CWnd* m_previous;
 };
 
-}  // namespace WndBinding
+} // namespace WndBinding

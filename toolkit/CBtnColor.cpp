@@ -2,7 +2,9 @@
 
 #include "framework/Handles.h"
 
-CBtnColor::CBtnColor() : m_color(GetSysColor(COLOR_BTNTEXT)) {}
+CBtnColor::CBtnColor() : m_color(GetSysColor(COLOR_BTNTEXT))
+{
+}
 
 void CBtnColor::SetColor(COLORREF color, bool redraw)
 {

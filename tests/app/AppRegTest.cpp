@@ -24,7 +24,6 @@ const std::wstring kAppKeyPath = L"Software\\" + GetRegistryName();
 
 class AppRegTest : public testing_support::CleanAppKeyTest {
 protected:
-
     // Stores raw bytes below the application key, as another program might.
     static void SetRaw(const std::wstring& section, const std::wstring& name, DWORD type, const void* data, DWORD bytes)
     {

@@ -1,10 +1,10 @@
 // The hidden main window run in-process: start-up of the sidebar thread and
 // the tray icon, the tray menu and its commands, and the shut-down order.
 #include <windows.h>
+
 #include <commctrl.h>
 
 #include <gtest/gtest.h>
-
 #include <vector>
 
 #include "app/AppMessages.h"
@@ -71,8 +71,8 @@ protected:
         if (message == WM_START_SIDEBAR) {
             trayEnabled = TrayIcon().IsEnabled();
             visibleAfterStart = IsWindowVisible();
-            DuplicateHandle(GetCurrentProcess(), SideBarThreadHandle(), GetCurrentProcess(), &sideBarThread, 0,
-                            FALSE, DUPLICATE_SAME_ACCESS);
+            DuplicateHandle(GetCurrentProcess(), SideBarThreadHandle(), GetCurrentProcess(), &sideBarThread, 0, FALSE,
+                            DUPLICATE_SAME_ACCESS);
             if (script)
                 script(*this);
             PostMessage(WM_COMMAND, ID_TRAY_EXIT, 0);
@@ -81,7 +81,7 @@ protected:
     }
 };
 
-}  // namespace
+} // namespace
 
 TEST(MainWindow, StartsTheSidebarThreadAndEndsItBeforeTheWindowGoes)
 {
@@ -118,8 +118,8 @@ TEST(MainWindow, TrayMenuOpensForPressesAndTheContextKeyOnly)
         itemsAfter.push_back(d.menuItems.size());
     };
     dialog.DoModal();
-    const std::vector<std::wstring> expected = {L"&Options", L"", L"&Help", L"&Technical Support",
-                                                L"&Check for Updates...", L"&About...", L"", L"E&xit"};
+    const std::vector<std::wstring> expected = {
+        L"&Options", L"", L"&Help", L"&Technical Support", L"&Check for Updates...", L"&About...", L"", L"E&xit"};
     const size_t n = expected.size();
     EXPECT_EQ(itemsAfter, (std::vector<size_t>{0, n, n, 2 * n, 3 * n, 3 * n}));
     ASSERT_GE(dialog.menuItems.size(), n);

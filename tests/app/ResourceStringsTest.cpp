@@ -1,9 +1,10 @@
+#include "app/ResourceStrings.h"
+
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
 #include "app/ErrorBoxes.h"
-#include "app/ResourceStrings.h"
 #include "app/SharedResources.h"
 #include "framework/CException.h"
 #include "framework/CWinThread.h"
@@ -14,7 +15,7 @@
 using namespace testing_support;
 
 namespace {
-constexpr UINT kLongTestString = 60000;  // 300 characters, in the test resources
+constexpr UINT kLongTestString = 60000; // 300 characters, in the test resources
 }
 
 TEST(ResourceStrings, LoadingCutsAt259CharactersAndMissingIsEmpty)
@@ -69,8 +70,8 @@ TEST(ErrorBoxes, ExceptionErrorShowsMessageLabelAndCode)
     ShowExceptionError(&error, L"30981", owner);
     ASSERT_EQ(boxes.Count(), 1u);
     const MessageBoxRequest box = boxes.Last();
-    EXPECT_EQ(box.text, L"The disk is full. " + LoadScrambledString(IDS_ERROR_CODE_LABEL, ScrambleGroup::Group1) +
-                            L"30981\n");
+    EXPECT_EQ(box.text,
+              L"The disk is full. " + LoadScrambledString(IDS_ERROR_CODE_LABEL, ScrambleGroup::Group1) + L"30981\n");
     EXPECT_EQ(box.caption, L"Error:");
     EXPECT_EQ(box.type & MB_ICONMASK, static_cast<UINT>(MB_ICONERROR));
     EXPECT_EQ(box.owner, owner);
@@ -84,7 +85,7 @@ TEST(ErrorBoxes, ExceptionErrorShowsMessageLabelAndCode)
 TEST(ErrorBoxes, CodedErrorHasCaptionErrorAndNoOwner)
 {
     MessageBoxRecorder boxes;
-    ShowCodedError(59998, L"16461");  // a missing text leaves the blank and the code
+    ShowCodedError(59998, L"16461"); // a missing text leaves the blank and the code
     ASSERT_EQ(boxes.Count(), 1u);
     EXPECT_EQ(boxes.Last().text, L" 16461");
     EXPECT_EQ(boxes.Last().caption, L"Error");
@@ -114,7 +115,7 @@ public:
 private:
     struct PlainWnd : CWnd {};
 };
-}  // namespace
+} // namespace
 
 TEST(ErrorBoxes, ErrorPairIsOwnedByTheCallingThreadsMainWindow)
 {

@@ -17,7 +17,6 @@ const std::wstring kAppKeyPath = L"Software\\" + GetRegistryName();
 
 class SettingsTest : public testing_support::CleanAppKeyTest {
 protected:
-
     static void SetText(const wchar_t* section, const wchar_t* name, const std::wstring& text)
     {
         ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, (kAppKeyPath + L"\\" + section).c_str(), name, REG_SZ,

@@ -34,7 +34,7 @@ bool DrawsColour(CBtnColor& button, UINT itemState, COLORREF colour)
 
     bool found = false;
     for (int y = 0; y < height && !found; ++y)
-        for (int x = 50; x < width - 4 && !found; ++x)  // the caption, right of the swatch
+        for (int x = 50; x < width - 4 && !found; ++x) // the caption, right of the swatch
             found = GetPixel(dc, x, y) == colour;
     SelectObject(dc, old);
     DeleteObject(bitmap);
@@ -42,13 +42,13 @@ bool DrawsColour(CBtnColor& button, UINT itemState, COLORREF colour)
     return found;
 }
 
-}  // namespace
+} // namespace
 
 TEST(BtnColor, CaptionColourFollowsTheStateAndHotWins)
 {
     ParentWnd parent;
-    ASSERT_TRUE(parent.CreateEx(0, CWnd::RegisterWndClass(L"TavrelBtnColorParent"), L"p", WS_POPUP,
-                                RECT{0, 0, 200, 60}, nullptr, 0));
+    ASSERT_TRUE(parent.CreateEx(0, CWnd::RegisterWndClass(L"TavrelBtnColorParent"), L"p", WS_POPUP, RECT{0, 0, 200, 60},
+                                nullptr, 0));
     CreateWindowExW(0, L"BUTTON", L"WWWWWW", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, 0, 0, 160, 40, parent.m_hWnd,
                     reinterpret_cast<HMENU>(10), GetModuleHandleW(nullptr), nullptr);
     CBtnColor button;

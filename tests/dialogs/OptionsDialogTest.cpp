@@ -22,7 +22,6 @@ std::wstring ItemText(HWND dialog, int id)
 
 class OptionsDialog : public testing_support::CleanAppKeyTest {
 protected:
-
     // The raw stored text of a value, or "<missing>".
     static std::wstring Stored(const wchar_t* section, const wchar_t* name)
     {
@@ -34,7 +33,7 @@ protected:
     }
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(OptionsDialog, EmptyRegistryShowsSystemColoursAndOkWritesAllSixValues)
 {

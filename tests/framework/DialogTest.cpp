@@ -45,7 +45,7 @@ protected:
     }
 };
 
-}  // namespace
+} // namespace
 
 TEST(Dialog, ModalRunFillsControlsIdlesAndEndsWithTheResult)
 {
@@ -68,7 +68,7 @@ public:
     explicit OwnedDlg(CWnd* parent) { m_pParentWnd = parent; }
 };
 struct PlainWnd : CWnd {};
-}  // namespace
+} // namespace
 
 TEST(Dialog, OwnerIsDisabledWhileTheDialogRunsAndEnabledAfter)
 {
@@ -153,9 +153,9 @@ TEST(DataExchange, WholeNumberParsing)
         bool ok;
         long long value;
     };
-    const Case cases[] = {{L"0", true, 0},          {L" 15 ", true, 15},   {L"+7", true, 7},
-                          {L"-2147483648", true, INT_MIN}, {L"2147483648", false, 0}, {L"1 2", false, 0},
-                          {L"-", false, 0},         {L"0x10", false, 0}};
+    const Case cases[] = {
+        {L"0", true, 0},           {L" 15 ", true, 15}, {L"+7", true, 7}, {L"-2147483648", true, INT_MIN},
+        {L"2147483648", false, 0}, {L"1 2", false, 0},  {L"-", false, 0}, {L"0x10", false, 0}};
     for (const Case& c : cases) {
         long long value = 0;
         EXPECT_EQ(ParseWholeNumber(c.text, INT_MIN, INT_MAX, value), c.ok) << c.text;
@@ -184,7 +184,7 @@ private:
     LONG* m_idles;
 };
 
-}  // namespace
+} // namespace
 
 TEST(WinThread, RunsItsLoopUntilQuitAndDeletesItself)
 {

@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-
 #include <string>
 #include <utility>
 
@@ -28,8 +27,7 @@ std::string ReadAll(const std::wstring& path)
 }
 
 // Runs the action and returns the file exception it throws (none: a failure).
-template <class Action>
-CFileException CatchFileException(Action action)
+template <class Action> CFileException CatchFileException(Action action)
 {
     try {
         action();
@@ -40,7 +38,7 @@ CFileException CatchFileException(Action action)
     return CFileException();
 }
 
-}  // namespace
+} // namespace
 
 TEST(File, FixedRecordsRoundTripWithSeeksAndLengths)
 {
@@ -146,7 +144,7 @@ TEST(File, FailedOpenReportsCauseSystemMessageAndPath)
         EXPECT_EQ(error.m_strFileName, c.path);
         EXPECT_FALSE(GetSystemErrorText(static_cast<DWORD>(c.osError)).empty());
         EXPECT_EQ(error.GetErrorMessage(), GetSystemErrorText(static_cast<DWORD>(c.osError)));
-        EXPECT_FALSE(file.Open(c.path, c.flags));  // no error object wanted
+        EXPECT_FALSE(file.Open(c.path, c.flags)); // no error object wanted
     }
 
     // The throwing constructor carries the same information.
@@ -214,7 +212,7 @@ TEST(File, OperationsThatFailThrow)
     EXPECT_EQ(e.m_strFileName, path);
 
     reader.Close();
-    reader.Close();  // closing a closed file does nothing
+    reader.Close(); // closing a closed file does nothing
     reader.Abort();
     char byte = 0;
     e = CatchFileException([&] { reader.Read(&byte, 1); });

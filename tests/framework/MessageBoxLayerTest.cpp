@@ -1,6 +1,7 @@
+#include "framework/MessageBoxLayer.h"
+
 #include <gtest/gtest.h>
 
-#include "framework/MessageBoxLayer.h"
 #include "harness/TestHarness.h"
 
 using testing_support::MessageBoxRecorder;

@@ -1,4 +1,5 @@
 #include <windows.h>
+
 #include <shlobj.h>
 
 #include <gtest/gtest.h>
@@ -29,7 +30,7 @@ public:
     ULONG STDMETHODCALLTYPE Release() override { return static_cast<ULONG>(--references); }
 };
 
-}  // namespace
+} // namespace
 
 TEST(Owners, ComPointerKeepsExactlyItsReferences)
 {
@@ -71,8 +72,8 @@ TEST(Owners, HandleOwnerClosesOnResetAndMoveOnlyOnce)
 {
     HANDLE event = CreateEventW(nullptr, TRUE, FALSE, nullptr);
     HANDLE probe = nullptr;
-    ASSERT_TRUE(DuplicateHandle(GetCurrentProcess(), event, GetCurrentProcess(), &probe, 0, FALSE,
-                                DUPLICATE_SAME_ACCESS));
+    ASSERT_TRUE(
+        DuplicateHandle(GetCurrentProcess(), event, GetCurrentProcess(), &probe, 0, FALSE, DUPLICATE_SAME_ACCESS));
     {
         CKernelHandle owner(event);
         CKernelHandle other = std::move(owner);
@@ -97,13 +98,13 @@ public:
     AcceleratedWnd() { AddCommandHandler(500, &AcceleratedWnd::OnRefresh); }
     void OnRefresh() { ++refreshes; }
 };
-}  // namespace
+} // namespace
 
 TEST(Accelerators, KeysOfAChildReachTheTopLevelWindowsTable)
 {
     AcceleratedWnd frame;
-    ASSERT_TRUE(frame.CreateEx(0, CWnd::RegisterWndClass(L"TavrelAccelTest"), L"frame", WS_POPUP,
-                               RECT{0, 0, 100, 100}, nullptr, 0));
+    ASSERT_TRUE(frame.CreateEx(0, CWnd::RegisterWndClass(L"TavrelAccelTest"), L"frame", WS_POPUP, RECT{0, 0, 100, 100},
+                               nullptr, 0));
     HWND child = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE, 0, 0, 50, 20, frame.m_hWnd, nullptr,
                                  GetModuleHandleW(nullptr), nullptr);
     ACCEL entry{FVIRTKEY, VK_F5, 500};

@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-
 #include <stdexcept>
 #include <vector>
 
@@ -47,7 +46,7 @@ bool Contains(const std::vector<UINT>& list, UINT message)
     return false;
 }
 
-}  // namespace
+} // namespace
 
 TEST(Window, ObjectSeesItsOwnCreationAndIsReleasedAtTheEnd)
 {
@@ -95,14 +94,14 @@ TEST(Window, SubclassedControlIsReleasedWhenItsWindowGoes)
 {
     RecordingWnd parent;
     ASSERT_TRUE(parent.CreateEx(0, TestClass(), L"parent", WS_POPUP, RECT{0, 0, 100, 100}, nullptr, 0));
-    HWND edit = CreateWindowExW(0, L"EDIT", L"", WS_CHILD, 0, 0, 50, 20, parent.m_hWnd,
-                                reinterpret_cast<HMENU>(101), GetModuleHandleW(nullptr), nullptr);
+    HWND edit = CreateWindowExW(0, L"EDIT", L"", WS_CHILD, 0, 0, 50, 20, parent.m_hWnd, reinterpret_cast<HMENU>(101),
+                                GetModuleHandleW(nullptr), nullptr);
     ASSERT_NE(edit, nullptr);
     RecordingWnd control;
     ASSERT_TRUE(control.SubclassDlgItem(101, &parent));
     SetWindowTextW(edit, L"abc");
     EXPECT_TRUE(Contains(control.seen, WM_SETTEXT));
-    EXPECT_EQ(control.GetWindowText(), L"abc");  // the control's own handling still runs
+    EXPECT_EQ(control.GetWindowText(), L"abc"); // the control's own handling still runs
 
     parent.DestroyWindow();
     EXPECT_EQ(control.m_hWnd, nullptr);
@@ -128,8 +127,7 @@ public:
     void OnUpdateChecked(CCmdUI* ui) { ui->SetCheck(1); }
 };
 
-}  // namespace
-
+} // namespace
 
 TEST(CommandRouting, MenuCommandsAndControlNotificationsReachTheirHandlers)
 {
@@ -171,8 +169,8 @@ TEST(CommandRouting, PopupMenuUpdateDisablesItemsWithoutHandlersOnly)
     EXPECT_EQ(state(1), separatorBefore);
     EXPECT_TRUE(state(2) & MF_GRAYED);
     EXPECT_TRUE(state(3) & MF_CHECKED);
-    EXPECT_FALSE(state(3) & MF_GRAYED);  // an update handler counts as a handler
-    EXPECT_FALSE(state(4) & MF_GRAYED);  // sub-menus are never disabled for want of a handler
+    EXPECT_FALSE(state(3) & MF_GRAYED); // an update handler counts as a handler
+    EXPECT_FALSE(state(4) & MF_GRAYED); // sub-menus are never disabled for want of a handler
 
     wnd.openEnabled = false;
     UpdatePopupMenuCommands(&wnd, popup);
@@ -188,7 +186,7 @@ public:
 protected:
     void DrawItem(DRAWITEMSTRUCT*) override { ++draws; }
 };
-}  // namespace
+} // namespace
 
 TEST(CommandRouting, OwnerDrawIsReflectedToTheControlObject)
 {

@@ -2,7 +2,6 @@
 #include <windows.h>
 
 #include <gtest/gtest.h>
-
 #include <string>
 
 #include "app/CAppReg.h"
@@ -23,4 +22,4 @@ protected:
     void TearDown() override { RegDeleteTreeW(HKEY_CURRENT_USER, AppKeyPath().c_str()); }
 };
 
-}  // namespace testing_support
+} // namespace testing_support

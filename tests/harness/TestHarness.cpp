@@ -154,7 +154,7 @@ BOOL CALLBACK FindProc(HWND window, LPARAM param)
     data->found = window;
     return FALSE;
 }
-}  // namespace
+} // namespace
 
 HWND FindOwnWindow(const std::wstring& caption, const wchar_t* className)
 {
@@ -163,8 +163,7 @@ HWND FindOwnWindow(const std::wstring& caption, const wchar_t* className)
     return data.found;
 }
 
-WindowWatcher::WindowWatcher(std::wstring caption, std::function<void(HWND)> action,
-                             std::chrono::milliseconds timeout)
+WindowWatcher::WindowWatcher(std::wstring caption, std::function<void(HWND)> action, std::chrono::milliseconds timeout)
 {
     m_thread = std::thread([this, caption = std::move(caption), action = std::move(action), timeout] {
         const auto deadline = std::chrono::steady_clock::now() + timeout;
@@ -197,4 +196,4 @@ void RunOnThread(const std::function<void()>& work)
     thread.join();
 }
 
-}  // namespace testing_support
+} // namespace testing_support

@@ -1,13 +1,13 @@
 #pragma once
 #include <windows.h>
 
+#include <atomic>
 #include <chrono>
 #include <deque>
 #include <functional>
-#include <atomic>
 #include <mutex>
-#include <thread>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "framework/MessageBoxLayer.h"
@@ -91,4 +91,4 @@ private:
     std::thread m_thread;
 };
 
-}  // namespace testing_support
+} // namespace testing_support

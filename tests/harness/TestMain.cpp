@@ -1,6 +1,7 @@
 // The entry of every test program: sets up COM/OLE, the common controls and
 // GDI+ once, then runs the tests.
 #include <windows.h>
+
 #include <commctrl.h>
 #include <gdiplus.h>
 #include <ole2.h>
@@ -28,7 +29,7 @@ public:
 private:
     ULONG_PTR m_gdiplusToken = 0;
 };
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv)
 {

@@ -2,6 +2,7 @@
 // would see: no visible main window, no task-bar button, an icon in the
 // notification area, and a clean end through the tray menu's Exit.
 #include <windows.h>
+
 #include <shellapi.h>
 #include <tlhelp32.h>
 
@@ -71,7 +72,7 @@ bool TrayIconExists(HWND owner)
     return Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
 }
 
-}  // namespace
+} // namespace
 
 TEST(Startup, HiddenMainWindowTrayIconAndExit)
 {

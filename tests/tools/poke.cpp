@@ -24,7 +24,7 @@ BOOL CALLBACK FindProc(HWND window, LPARAM param)
     }
     return TRUE;
 }
-}  // namespace
+} // namespace
 
 int wmain(int argc, wchar_t** argv)
 {
