@@ -86,7 +86,7 @@ void CNorvaneDlg::StartSidebar()
         if (sideBar != nullptr)
             ::ShowWindow(sideBar, SW_SHOW);
     } else {
-        SharedResources::Load();
+        LoadSharedResources();
         auto* thread = new CSideBarThread;
         if (thread->CreateThread(CREATE_SUSPENDED, 0)) {
             thread->SetThreadPriority(THREAD_PRIORITY_NORMAL);
@@ -196,6 +196,6 @@ void CNorvaneDlg::StopSidebarThread()
 void CNorvaneDlg::OnDestroy()
 {
     StopSidebarThread();
-    SharedResources::DeleteBitmaps();
+    DeleteSharedBitmaps();
     CDialog::OnDestroy();
 }

@@ -5,8 +5,6 @@
 #include "app/ErrorBoxes.h"
 #include "resources/ResourceIds.h"
 
-namespace SharedResources {
-
 namespace {
 constexpr UINT kFirstBitmap = IDB_SB_CLICKED;       // 136
 constexpr UINT kLastBitmap = IDB_SB_HOT_SELECTED_R; // 147
@@ -26,7 +24,7 @@ HICON g_computerIcon = nullptr;
 HICON g_desktopIcon = nullptr;
 } // namespace
 
-void Load()
+void LoadSharedResources()
 {
     for (UINT id : kBitmaps) {
         HBITMAP& slot = g_bitmaps[id - kFirstBitmap];
@@ -39,7 +37,7 @@ void Load()
         g_desktopIcon = static_cast<HICON>(LoadResourceImage(IDI_DESKTOP, 1));
 }
 
-void DeleteBitmaps()
+void DeleteSharedBitmaps()
 {
     for (HBITMAP& bitmap : g_bitmaps) {
         if (bitmap != nullptr)
@@ -47,6 +45,8 @@ void DeleteBitmaps()
         bitmap = nullptr;
     }
 }
+
+namespace SharedResources {
 
 HBITMAP Bitmap(UINT id)
 {

@@ -5,11 +5,11 @@
 // the sidebar thread starts and read-only afterwards. A resource that cannot
 // be loaded leaves its handle empty; the sidebar then falls back to its skin
 // files or plain drawing.
-namespace SharedResources {
-
-void Load();
+void LoadSharedResources();
 // Deletes the bitmaps; called after the sidebar thread has ended.
-void DeleteBitmaps();
+void DeleteSharedBitmaps();
+
+namespace SharedResources {
 
 // The bitmap of a resource number (136 to 147) or null.
 HBITMAP Bitmap(UINT id);

@@ -135,7 +135,7 @@ TEST(ErrorBoxes, ErrorPairIsOwnedByTheCallingThreadsMainWindow)
 TEST(SharedResources, LoadsEveryBitmapAndIconAndDeletesTheBitmaps)
 {
     EXPECT_EQ(LoadResourceImage(IDI_APP, 2), INVALID_HANDLE_VALUE);
-    SharedResources::Load();
+    LoadSharedResources();
     for (UINT id : {136u, 137u, 138u, 142u, 143u, 144u, 145u, 146u, 147u}) {
         HBITMAP bitmap = SharedResources::Bitmap(id);
         ASSERT_NE(bitmap, nullptr) << id;
@@ -147,6 +147,6 @@ TEST(SharedResources, LoadsEveryBitmapAndIconAndDeletesTheBitmaps)
     EXPECT_EQ(SharedResources::Bitmap(139), nullptr);
     EXPECT_NE(SharedResources::Icon(IDI_COMPUTER), nullptr);
     EXPECT_NE(SharedResources::Icon(IDI_DESKTOP), nullptr);
-    SharedResources::DeleteBitmaps();
+    DeleteSharedBitmaps();
     EXPECT_EQ(SharedResources::Bitmap(138), nullptr);
 }
