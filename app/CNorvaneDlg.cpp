@@ -112,6 +112,14 @@ LRESULT CNorvaneDlg::OnTrayNotification(WPARAM wParam, LPARAM lParam)
     const UINT event = static_cast<UINT>(lParam);
     if (event != WM_CONTEXTMENU && event != WM_LBUTTONDOWN && event != WM_RBUTTONDOWN)
         return 1;
+    // While a dialog of the menu (Options, About) is open, the icon brings
+    // that dialog to the front instead of offering a second one.
+    if (!IsWindowEnabled(m_hWnd)) {
+        HWND popup = GetLastActivePopup(m_hWnd);
+        if (popup != nullptr && popup != m_hWnd)
+            SetForegroundWindow(popup);
+        return 1;
+    }
 
     CMenuHandle menu(LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_TRAY_MENU)));
     if (!menu)

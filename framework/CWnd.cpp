@@ -277,13 +277,6 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
             return TRUE;
         return Default();
     }
-    case WM_MEASUREITEM:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLORDLG:
-        return Default();
     default:
         return Default();
     }
@@ -315,8 +308,6 @@ bool CWnd::OnCommand(WPARAM wParam, LPARAM lParam)
     }
     // A menu or accelerator command: a command that its update handler
     // disables is not carried out.
-    CCmdUI state;
-    state.m_nID = id;
     struct ProbeUI : CCmdUI {
         bool enabled = true;
         void Enable(bool on) override

@@ -161,6 +161,22 @@ TEST(MainWindow, OptionsSetsTheSkinFlagOnlyWhenClosedWithOk)
     AppState::skinChanged = false;
 }
 
+TEST(MainWindow, TrayMenuStaysClosedWhileAMenuDialogIsOpen)
+{
+    ScriptedMainDlg dialog;
+    size_t itemsWhileAboutOpen = 99;
+    dialog.script = [&](ScriptedMainDlg& d) {
+        WindowWatcher watcher(L"About Tavrel", [&](HWND about) {
+            SendMessageW(d.m_hWnd, WM_TRAY_NOTIFY, kTrayIconId, WM_RBUTTONDOWN);
+            itemsWhileAboutOpen = d.menuItems.size();
+            PostMessageW(about, WM_COMMAND, IDOK, 0);
+        });
+        d.SendMessage(WM_COMMAND, ID_TRAY_ABOUT, 0);
+    };
+    dialog.DoModal();
+    EXPECT_EQ(itemsWhileAboutOpen, 0u);
+}
+
 TEST(AboutBox, MailErrorTexts)
 {
     EXPECT_EQ(CAboutDlg::MailErrorText(2), L" The specified file was not found. ");
