@@ -200,3 +200,28 @@ TEST(CommandRouting, OwnerDrawIsReflectedToTheControlObject)
     UpdateWindow(button.m_hWnd);
     EXPECT_GT(button.draws, 0);
 }
+
+TEST(CommandRouting, IdleUpdateOfChildControlsEnablesChecksAndDisablesOrphans)
+{
+    CommandWnd wnd;
+    ASSERT_TRUE(wnd.CreateEx(0, TestClass(), L"controls", WS_POPUP, RECT{0, 0, 200, 100}, nullptr, 0));
+    const auto make = [&wnd](const wchar_t* cls, DWORD style, int id) {
+        return CreateWindowExW(0, cls, L"c", WS_CHILD | WS_VISIBLE | style, 0, 0, 40, 20, wnd.m_hWnd,
+                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr),
+                               nullptr);
+    };
+    HWND open = make(L"BUTTON", BS_PUSHBUTTON, 100);
+    HWND orphan = make(L"BUTTON", BS_PUSHBUTTON, 555);
+    HWND check = make(L"BUTTON", BS_CHECKBOX, 300);
+    HWND orphanCheck = make(L"BUTTON", BS_AUTOCHECKBOX, 556);
+
+    UpdateChildControls(wnd.m_hWnd, &wnd, true);
+    EXPECT_TRUE(IsWindowEnabled(open));
+    EXPECT_FALSE(IsWindowEnabled(orphan));
+    EXPECT_EQ(SendMessageW(check, BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_TRUE(IsWindowEnabled(orphanCheck)); // only push buttons are disabled for want of a handler
+
+    wnd.openEnabled = false;
+    UpdateChildControls(wnd.m_hWnd, &wnd, false);
+    EXPECT_FALSE(IsWindowEnabled(open));
+}
