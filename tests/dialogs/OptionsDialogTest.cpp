@@ -123,3 +123,62 @@ TEST_F(OptionsDialog, SizeThatIsNoWholeNumberIsReportedAndOkKeepsTheDialogOpen)
     EXPECT_EQ(boxes.Last().text, L"Please enter an integer.");
     EXPECT_EQ(ReadSetting(kThumbnailSize), 120);
 }
+
+namespace {
+
+// Waits for a window of this process with the caption and returns it.
+HWND WaitForWindow(const std::wstring& caption)
+{
+    for (int i = 0; i < 500; ++i) {
+        HWND window = FindOwnWindow(caption);
+        if (window != nullptr && IsWindowVisible(window))
+            return window;
+        Sleep(20);
+    }
+    return nullptr;
+}
+
+} // namespace
+
+TEST_F(OptionsDialog, BrowseAndColourChoosersFillTheDialog)
+{
+    TempFolder folder;
+    folder.Write(L"back.jpg", "not really a picture");
+    const std::wstring picture = folder.File(L"back.jpg");
+
+    CDlgOption_FontColorBackground dialog;
+    std::wstring shownAfterBrowse;
+    bool fileDialogSeen = false, colourDialogSeen = false;
+    WindowWatcher watcher(L"Options", [&](HWND box) {
+        PostMessageW(box, WM_COMMAND, IDC_OPT_SIDEBAR_BROWSE, 0);
+        if (HWND open = WaitForWindow(L"Open")) {
+            fileDialogSeen = true;
+            // The file-name box of the system's open dialog.
+            SetDlgItemTextW(open, 1148, picture.c_str());
+            PostMessageW(open, WM_COMMAND, IDOK, 0);
+            for (int i = 0; i < 250 && IsWindow(open); ++i)
+                Sleep(20);
+        }
+        shownAfterBrowse = ItemText(box, IDC_OPT_SIDEBAR_IMAGE);
+
+        PostMessageW(box, WM_COMMAND, IDC_OPT_HOT_COLOR, 0);
+        if (HWND colour = WaitForWindow(L"Color")) {
+            colourDialogSeen = true;
+            // The red, green and blue boxes of the system's colour chooser.
+            SetDlgItemTextW(colour, 706, L"10");
+            SetDlgItemTextW(colour, 707, L"20");
+            SetDlgItemTextW(colour, 708, L"30");
+            PostMessageW(colour, WM_COMMAND, IDOK, 0);
+            for (int i = 0; i < 250 && IsWindow(colour); ++i)
+                Sleep(20);
+        }
+        PostMessageW(box, WM_COMMAND, IDOK, 0);
+    });
+    ASSERT_EQ(dialog.DoModal(), IDOK);
+    ASSERT_TRUE(fileDialogSeen);
+    EXPECT_EQ(shownAfterBrowse, picture);
+    EXPECT_EQ(ReadSetting(kSBarBkImg), picture);
+    ASSERT_TRUE(colourDialogSeen);
+    EXPECT_EQ(dialog.m_crHot, RGB(10, 20, 30));
+    EXPECT_EQ(ReadSetting(kHotTextColor, 0), RGB(10, 20, 30));
+}
