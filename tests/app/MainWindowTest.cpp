@@ -11,6 +11,7 @@
 #include "app/AppState.h"
 #include "app/CAboutDlg.h"
 #include "app/CNorvaneDlg.h"
+#include "app/ResourceStrings.h"
 #include "app/ShellOpen.h"
 #include "app/TextHelpers.h"
 #include "harness/TestHarness.h"
@@ -44,6 +45,7 @@ public:
     std::function<void(ScriptedMainDlg&)> script;
     HANDLE sideBarThread = nullptr;
     bool trayEnabled = false;
+    std::wstring trayTip;
     bool visibleAfterStart = true;
     std::vector<std::wstring> menuItems;
     bool closeMenus = true;
@@ -70,6 +72,7 @@ protected:
         const LRESULT result = CNorvaneDlg::WindowProc(message, wParam, lParam);
         if (message == WM_START_SIDEBAR) {
             trayEnabled = TrayIcon().IsEnabled();
+            trayTip = TrayIcon().GetTipText();
             visibleAfterStart = IsWindowVisible();
             DuplicateHandle(GetCurrentProcess(), SideBarThreadHandle(), GetCurrentProcess(), &sideBarThread, 0, FALSE,
                             DUPLICATE_SAME_ACCESS);
@@ -94,6 +97,9 @@ TEST(MainWindow, StartsTheSidebarThreadAndEndsItBeforeTheWindowGoes)
     EXPECT_EQ(dialog.DoModal(), IDCANCEL);
     EXPECT_FALSE(dialog.visibleAfterStart);
     EXPECT_TRUE(dialog.trayEnabled);
+    // The tip resource is stored scrambled; the icon shows it readable.
+    EXPECT_EQ(dialog.trayTip, LoadScrambledString(IDS_TRAY_TIP, ScrambleGroup::Group1));
+    EXPECT_NE(dialog.trayTip, LoadResourceString(IDS_TRAY_TIP));
     EXPECT_TRUE(threadRunningDuringScript);
     ASSERT_NE(dialog.sideBarThread, nullptr);
     // By the time the modal loop returns the sidebar thread has ended and
