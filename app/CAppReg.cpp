@@ -3,12 +3,11 @@
 #include <climits>
 #include <utility>
 
-#include "app/AppState.h"
 #include "app/ErrorBoxes.h"
 #include "app/IconLocation.h"
 #include "app/ResourceStrings.h"
+#include "app/SystemHelpers.h"
 #include "framework/CException.h"
-#include "framework/MessageBoxLayer.h"
 #include "resources/ResourceIds.h"
 
 namespace {
@@ -144,9 +143,7 @@ bool CAppReg::Open(const std::wstring& appName)
         RegCreateKeyExW(m_root, (L"software\\" + appName).c_str(), 0, nullptr, 0, kWriteAccess, nullptr, &key, nullptr);
     if (status != ERROR_SUCCESS) {
         SetLastError(static_cast<DWORD>(status));
-        const std::wstring text = GetSystemErrorText(static_cast<DWORD>(status));
-        if (!text.empty())
-            ShowMessageBox(AppState::sideBarWnd.load(), text, L"Error", MB_OK | MB_ICONINFORMATION);
+        ShowLastError(true);
         return false;
     }
     m_current = key;

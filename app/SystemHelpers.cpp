@@ -1,20 +1,15 @@
 #include "app/SystemHelpers.h"
 
 #include "app/AppState.h"
+#include "framework/CException.h"
 #include "framework/Handles.h"
 #include "framework/MessageBoxLayer.h"
 
 bool ShowLastError(bool show)
 {
-    const DWORD error = GetLastError();
-    wchar_t* buffer = nullptr;
-    const DWORD length = FormatMessageW(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error,
-        MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
-    if (length == 0 || buffer == nullptr)
+    const std::wstring text = GetSystemErrorText(GetLastError());
+    if (text.empty())
         return false;
-    const std::wstring text(buffer, length);
-    LocalFree(buffer);
     if (show)
         ShowMessageBox(AppState::sideBarWnd.load(), text, L"Error", MB_OK | MB_ICONINFORMATION);
     return true;

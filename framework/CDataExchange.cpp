@@ -30,11 +30,8 @@ void ExchangeNumber(CDataExchange* dx, int id, long long& value, long long minim
 {
     HWND control = dx->PrepareEditCtrl(id);
     if (dx->m_bSaveAndValidate) {
-        const int length = GetWindowTextLengthW(control);
-        std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-        text.resize(static_cast<size_t>(GetWindowTextW(control, text.data(), length + 1)));
         long long parsed = 0;
-        if (!ParseWholeNumber(text, minimum, maximum, parsed)) {
+        if (!ParseWholeNumber(WindowTextOf(control), minimum, maximum, parsed)) {
             Warn(dx, L"Please enter an integer.");
             dx->Fail();
         }
@@ -117,10 +114,7 @@ void DDX_Text(CDataExchange* dx, int id, std::wstring& value)
 {
     HWND control = dx->PrepareEditCtrl(id);
     if (dx->m_bSaveAndValidate) {
-        const int length = GetWindowTextLengthW(control);
-        std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-        text.resize(static_cast<size_t>(GetWindowTextW(control, text.data(), length + 1)));
-        value = text;
+        value = WindowTextOf(control);
     } else {
         SetWindowTextW(control, value.c_str());
     }

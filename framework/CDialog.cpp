@@ -97,7 +97,7 @@ INT_PTR CDialog::DoModal()
             TranslateMessage(&msg);
             DispatchMessageW(&msg);
         }
-        if (msg.message != WM_PAINT && msg.message != 0x0118) {
+        if (RestartsIdle(msg.message)) {
             idle = true;
             idleCount = 0;
         }

@@ -129,7 +129,7 @@ bool CWinThread::IsIdleMessage(const MSG* msg)
         m_lastMouseMessage = msg->message;
         return true;
     }
-    return msg->message != WM_PAINT && msg->message != 0x0118 /* WM_SYSTIMER, caret blink */;
+    return RestartsIdle(msg->message);
 }
 
 bool CWinThread::OnIdle(LONG count)

@@ -5,6 +5,13 @@
 
 class CWnd;
 
+// Whether a message, once handled, lets idle processing run again: paints
+// and the caret blink (the system timer) do not.
+constexpr bool RestartsIdle(UINT message)
+{
+    return message != WM_PAINT && message != 0x0118 /* WM_SYSTIMER */;
+}
+
 // A user-interface thread: runs InitInstance, then a message loop with idle
 // processing and pre-translation until WM_QUIT, then ExitInstance. With
 // m_bAutoDelete (the default) the object deletes itself when its thread ends;

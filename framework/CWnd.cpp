@@ -163,25 +163,25 @@ void CWnd::ReleaseBinding()
     m_hWnd = nullptr;
 }
 
-std::wstring CWnd::GetWindowText() const
+std::wstring WindowTextOf(HWND window)
 {
-    const int length = GetWindowTextLengthW(m_hWnd);
+    if (window == nullptr)
+        return {};
+    const int length = GetWindowTextLengthW(window);
     std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    const int copied = GetWindowTextW(m_hWnd, text.data(), length + 1);
+    const int copied = GetWindowTextW(window, text.data(), length + 1);
     text.resize(static_cast<size_t>(copied > 0 ? copied : 0));
     return text;
 }
 
+std::wstring CWnd::GetWindowText() const
+{
+    return WindowTextOf(m_hWnd);
+}
+
 std::wstring CWnd::GetDlgItemText(int id) const
 {
-    HWND item = ::GetDlgItem(m_hWnd, id);
-    if (item == nullptr)
-        return {};
-    const int length = GetWindowTextLengthW(item);
-    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    const int copied = GetWindowTextW(item, text.data(), length + 1);
-    text.resize(static_cast<size_t>(copied > 0 ? copied : 0));
-    return text;
+    return WindowTextOf(::GetDlgItem(m_hWnd, id));
 }
 
 RECT CWnd::GetClientRect() const

@@ -156,5 +156,8 @@ private:
     bool m_subclassed = false; // bound through SubclassWindow
 };
 
+// The text of any window (empty for a null window).
+std::wstring WindowTextOf(HWND window);
+
 // Reports an exception that reached a window procedure or a thread boundary.
 void ReportUnhandledException();

@@ -87,9 +87,7 @@ void CBtnColor::DrawItem(DRAWITEMSTRUCT* draw)
             LineTo(dc, rect.left - 1, rect.bottom - 1);
         }
 
-        const int length = GetWindowTextLengthW(m_hWnd);
-        std::wstring caption(static_cast<size_t>(length) + 1, L'\0');
-        caption.resize(static_cast<size_t>(::GetWindowTextW(m_hWnd, caption.data(), length + 1)));
+        const std::wstring caption = GetWindowText();
 
         // A small swatch of the colour beside the caption keeps light
         // colours visible on the button face.
