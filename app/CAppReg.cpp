@@ -132,6 +132,13 @@ void CAppReg::ReleaseCurrent()
     m_ownsCurrent = false;
 }
 
+std::atomic<bool> CAppReg::s_openFailureShown{false};
+
+void CAppReg::ForgetShownOpenFailure()
+{
+    s_openFailureShown = false;
+}
+
 bool CAppReg::Open(const std::wstring& appName)
 {
     m_root = HKEY_CURRENT_USER;
@@ -142,8 +149,13 @@ bool CAppReg::Open(const std::wstring& appName)
     const LSTATUS status =
         RegCreateKeyExW(m_root, (L"software\\" + appName).c_str(), 0, nullptr, 0, kWriteAccess, nullptr, &key, nullptr);
     if (status != ERROR_SUCCESS) {
-        SetLastError(static_cast<DWORD>(status));
-        ShowLastError(true);
+        // Settings are read where they are used, the sidebar's at every
+        // paint: the failure is shown once per run, and the readers' defaults
+        // stand from then on.
+        if (!s_openFailureShown.exchange(true)) {
+            SetLastError(static_cast<DWORD>(status));
+            ShowLastError(true);
+        }
         return false;
     }
     m_current = key;

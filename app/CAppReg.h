@@ -1,6 +1,7 @@
 #pragma once
 #include <windows.h>
 
+#include <atomic>
 #include <string>
 
 #include "framework/CObject.h"
@@ -35,10 +36,12 @@ public:
     CAppReg& operator=(const CAppReg&) = delete;
 
     // Makes HKEY_CURRENT_USER the root and opens (creating when missing)
-    // software\<appName> below it as the current key. On failure the system's
-    // text for the error is shown in a box captioned "Error" and the root
-    // stays current.
+    // software\<appName> below it as the current key. On failure the root
+    // stays current; the first failure of the run shows the system's text
+    // for the error in a box captioned "Error", later ones show nothing.
     bool Open(const std::wstring& appName);
+    // Lets the next failure of Open be shown again (for tests).
+    static void ForgetShownOpenFailure();
 
     // Replaces the root key (still owned by the caller); returns the previous one.
     HKEY SetRoot(HKEY root);
@@ -112,6 +115,8 @@ public:
 private:
     template <class Result, class Work> Result InSection(const std::wstring& section, Result fallback, Work work);
     void ReleaseCurrent();
+
+    static std::atomic<bool> s_openFailureShown;
 
     HKEY m_root = HKEY_CURRENT_USER;
     HKEY m_current = HKEY_CURRENT_USER;

@@ -9,6 +9,7 @@
 #include "app/TextHelpers.h"
 #include "dialogs/CDlgOption_FontColorBackground.h"
 #include "framework/CCmdUI.h"
+#include "framework/ThreadWait.h"
 #include "resources/ResourceIds.h"
 #include "sidebar/CSideBarThread.h"
 
@@ -55,6 +56,13 @@ BOOL CNorvaneDlg::OnInitDialog()
 
 LRESULT CNorvaneDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    // A restarted desktop shell announces itself to every top-level window;
+    // the icon must be added again or the program could not be ended.
+    static const UINT taskbarCreated = RegisterWindowMessageW(L"TaskbarCreated");
+    if (message == taskbarCreated && taskbarCreated != 0) {
+        m_trayIcon.Restore();
+        return 0;
+    }
     switch (message) {
     case WM_TRAY_NOTIFY:
         return OnTrayNotification(wParam, lParam);
@@ -130,9 +138,15 @@ LRESULT CNorvaneDlg::OnTrayNotification(WPARAM wParam, LPARAM lParam)
     HMENU popup = GetSubMenu(menu.Get(), 0);
     if (popup == nullptr)
         return 1;
+    // A right click reports both the button and the context-menu request;
+    // the second one arrives while the menu is open and is ignored.
+    if (m_trayMenuOpen)
+        return 1;
     // In the foreground, the menu closes when the user clicks elsewhere.
     SetForegroundWindow(m_hWnd);
+    m_trayMenuOpen = true;
     TrackPopupMenu(popup, TPM_RIGHTBUTTON, point.x, point.y, 0, m_hWnd, nullptr);
+    m_trayMenuOpen = false;
     // Lets the menu close properly when it is opened a second time.
     PostMessage(WM_NULL);
     return 1;
@@ -193,10 +207,12 @@ void CNorvaneDlg::StopSidebarThread()
     // The thread's queue exists before its loop runs; until then the post
     // may fail, so it is repeated until it arrives or the thread has ended.
     while (!PostThreadMessageW(m_sideBarThreadId, WM_QUIT, 0, 0)) {
-        if (WaitForSingleObject(m_hSideBarThread.Get(), 10) != WAIT_TIMEOUT)
+        if (WaitServingSentMessages(m_hSideBarThread.Get(), 10) != WAIT_TIMEOUT)
             break;
     }
-    WaitForSingleObject(m_hSideBarThread.Get(), INFINITE);
+    // No time limit, but messages that the ending thread sends to this
+    // thread's windows are served meanwhile.
+    WaitServingSentMessages(m_hSideBarThread.Get(), INFINITE);
     m_pSideBarThread = nullptr; // it deleted itself
     m_hSideBarThread.Reset();
 }

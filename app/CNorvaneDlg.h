@@ -49,4 +49,5 @@ private:
     CSideBarThread* m_pSideBarThread = nullptr; // deletes itself when its thread ends
     DWORD m_sideBarThreadId = 0;
     CKernelHandle m_hSideBarThread; // our own duplicate, valid after the thread object is gone
+    bool m_trayMenuOpen = false;
 };

@@ -25,10 +25,24 @@ void CSystemTray::StoreTip(const std::wstring& tip)
     m_data.szTip[length] = L'\0';
 }
 
+bool CSystemTray::AddToShell()
+{
+    m_data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    if (!Shell_NotifyIconW(NIM_ADD, &m_data))
+        return false;
+    // Version 3 keeps the mouse notifications as they are and adds the
+    // context-menu notification for Shift+F10 and the menu key.
+    m_data.uVersion = NOTIFYICON_VERSION;
+    Shell_NotifyIconW(NIM_SETVERSION, &m_data);
+    return true;
+}
+
 bool CSystemTray::AddIcon(CWnd* owner, UINT callbackMessage, const std::wstring& tip, HICON icon, UINT id)
 {
     const DWORD version = GetVersion();
     if (LOBYTE(LOWORD(version)) < 4 || owner == nullptr || !::IsWindow(owner->m_hWnd)) {
+        // An icon this object already shows must not stay behind untracked.
+        RemoveIcon();
         m_enabled = false;
         return false;
     }
@@ -41,9 +55,8 @@ bool CSystemTray::AddIcon(CWnd* owner, UINT callbackMessage, const std::wstring&
     m_data.uID = id;
     m_data.hIcon = icon;
     m_data.uCallbackMessage = callbackMessage;
-    m_data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     StoreTip(tip);
-    m_enabled = Shell_NotifyIconW(NIM_ADD, &m_data) != FALSE;
+    m_enabled = AddToShell();
     m_hidden = false;
     return m_enabled;
 }
@@ -72,8 +85,7 @@ bool CSystemTray::ShowIcon()
 {
     if (!m_enabled || !m_hidden)
         return false;
-    m_data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
-    Shell_NotifyIconW(NIM_ADD, &m_data);
+    AddToShell();
     m_hidden = false;
     return true;
 }
@@ -143,9 +155,28 @@ bool CSystemTray::SetNotifyWindow(CWnd* window)
 {
     if (!m_enabled || window == nullptr || !::IsWindow(window->m_hWnd))
         return false;
+    // The shell knows an icon by its window and identifier, so a new owner
+    // means removing the icon under the old one and adding it again.
+    if (!m_hidden) {
+        m_data.uFlags = 0;
+        Shell_NotifyIconW(NIM_DELETE, &m_data);
+    }
     m_pNotifyWnd = window;
     m_data.hWnd = window->m_hWnd;
-    m_data.uFlags = 0;
+    if (m_hidden)
+        return true;
+    m_enabled = AddToShell();
+    return m_enabled;
+}
+
+bool CSystemTray::Restore()
+{
+    if (!m_enabled || m_hidden)
+        return false;
+    if (AddToShell())
+        return true;
+    // The shell still had it: bring it up to date instead.
+    m_data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     return Shell_NotifyIconW(NIM_MODIFY, &m_data) != FALSE;
 }
 

@@ -42,11 +42,19 @@ public:
     bool SetNotifyWindow(CWnd* window);
     bool SetNotifyMessage(UINT message);
 
+    // Adds the icon again after the desktop shell restarted (the message
+    // "TaskbarCreated"): the new shell knows nothing of it. Nothing happens
+    // while the icon is not enabled or hidden.
+    bool Restore();
+
     bool IsEnabled() const { return m_enabled; }
     bool IsHidden() const { return m_hidden; }
 
 private:
     void StoreTip(const std::wstring& tip);
+    // NIM_ADD with the message, icon and tip, then the icon's version, so
+    // that the shell also reports the keyboard's context-menu request.
+    bool AddToShell();
 
     bool m_enabled = false;
     bool m_hidden = false;

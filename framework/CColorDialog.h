@@ -3,6 +3,8 @@
 
 #include <commdlg.h>
 
+#include <array>
+
 // The system's colour chooser, opened with a starting colour.
 class CColorDialog {
 public:
@@ -11,6 +13,12 @@ public:
     // Runs the chooser; IDOK or IDCANCEL.
     INT_PTR DoModal();
     COLORREF GetColor() const { return m_color; }
+
+    // The sixteen custom colours that every chooser of the process shares
+    // (both user-interface threads open choosers): read and stored under a
+    // lock, each chooser works on its own copy while it is open.
+    static std::array<COLORREF, 16> GetCustomColors();
+    static void SetCustomColors(const std::array<COLORREF, 16>& colors);
 
 private:
     COLORREF m_color;

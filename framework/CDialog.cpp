@@ -1,7 +1,11 @@
 #include "framework/CDialog.h"
 
+#include <commctrl.h>
+
+#include "framework/CCmdUI.h"
 #include "framework/CDataExchange.h"
 #include "framework/CException.h"
+#include "framework/CFrameWnd.h"
 #include "framework/CWinThread.h"
 #include "framework/WndBinding.h"
 
@@ -93,7 +97,12 @@ INT_PTR CDialog::DoModal()
             quitCode = static_cast<int>(msg.wParam);
             break;
         }
-        if (!CWinThread::WalkPreTranslate(&msg)) {
+        if (msg.hwnd == nullptr) {
+            // A message posted to the thread goes to the thread's handlers,
+            // as in the thread's own loop.
+            if (CWinThread* thread = CWinThread::GetCurrent())
+                thread->OnThreadMessage(msg);
+        } else if (!CWinThread::WalkPreTranslate(&msg)) {
             TranslateMessage(&msg);
             DispatchMessageW(&msg);
         }
@@ -181,51 +190,34 @@ LRESULT CDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     return CWnd::WindowProc(message, wParam, lParam);
 }
 
-LRESULT CDialog::DefWindowProc(UINT, WPARAM, LPARAM)
+bool CDialog::OnCmdMsg(UINT id, int code, CCmdUI* cmdUI, bool probeOnly)
 {
-    m_defaultRequested = true;
+    return CWnd::OnCmdMsg(id, code, cmdUI, probeOnly) || RouteCommandToThreadAndApp(id, code, cmdUI, probeOnly);
+}
+
+LRESULT CDialog::OnIdleUpdateCmdUI(WPARAM, LPARAM)
+{
+    UpdateChildControls(m_hWnd, this, false);
     return 0;
 }
 
 INT_PTR CALLBACK CDialog::StdDlgProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    CWnd* wnd = FromHandlePermanent(window);
-    if (wnd == nullptr) {
-        wnd = WndBinding::TakeCreating();
-        if (wnd == nullptr)
-            return FALSE;
-        wnd->Attach(window);
-    }
-    auto* dialog = static_cast<CDialog*>(wnd);
-    const bool savedDefault = dialog->m_defaultRequested;
-    dialog->m_defaultRequested = false;
-    const LRESULT result = Dispatch(wnd, window, message, wParam, lParam);
-    const bool wantsDefault = dialog->m_defaultRequested;
-    dialog->m_defaultRequested = savedDefault;
-
-    if (message == WM_NCDESTROY && wnd->m_hWnd == window) {
-        wnd->ReleaseBinding();
-        wnd->PostNcDestroy();
+    if (FromHandlePermanent(window) != nullptr)
+        return FALSE; // the object has seen the message already; this is its Default()
+    CWnd* wnd = WndBinding::TakeCreating();
+    if (wnd == nullptr)
         return FALSE;
-    }
-    if (wantsDefault)
+    // The first message the dialog procedure sees (WM_SETFONT, or
+    // WM_INITDIALOG for templates without a font): from now on the window's
+    // messages go through the object first.
+    if (!SetWindowSubclass(window, &CWnd::SubclassProc, 1, reinterpret_cast<DWORD_PTR>(wnd)))
         return FALSE;
-    switch (message) {
-    case WM_INITDIALOG:
-    case WM_CTLCOLORMSGBOX:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLORDLG:
-    case WM_CTLCOLORSCROLLBAR:
-    case WM_CTLCOLORSTATIC:
-    case WM_COMPAREITEM:
-    case WM_VKEYTOITEM:
-    case WM_CHARTOITEM:
-    case WM_QUERYDRAGICON:
-        return static_cast<INT_PTR>(result);
-    default:
-        SetWindowLongPtrW(window, DWLP_MSGRESULT, result);
-        return TRUE;
-    }
+    wnd->Attach(window);
+    wnd->m_subclassed = true;
+    if (message != WM_INITDIALOG)
+        return FALSE; // the dialog manager's handling of this first message
+    // WM_INITDIALOG came before the subclass: run it through the object now.
+    // Its result decides whether the dialog manager sets the focus.
+    return static_cast<INT_PTR>(Dispatch(wnd, window, message, wParam, lParam));
 }

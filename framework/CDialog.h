@@ -9,6 +9,11 @@ class CDataExchange;
 // framework's own loop (pre-translation, idle messages, the owner disabled
 // while it runs); Create makes it modeless. IDOK and IDCANCEL go to OnOK and
 // OnCancel; OnInitDialog fills the controls through DoDataExchange.
+//
+// The dialog window is subclassed at its first message, so its messages
+// reach the object before the dialog manager; Default() runs the dialog
+// manager's own handling and returns its real result (hit testing,
+// WM_GETDLGCODE, painting), after which the object may draw on top.
 class CDialog : public CWnd {
 public:
     explicit CDialog(UINT templateId, CWnd* parent = nullptr);
@@ -30,6 +35,8 @@ public:
     bool IsModalRunning() const { return m_modalRunning; }
 
     bool PreTranslateMessage(MSG* msg) override;
+    // Commands go to the dialog, then to its thread and the application.
+    bool OnCmdMsg(UINT id, int code, CCmdUI* cmdUI, bool probeOnly = false) override;
 
 protected:
     virtual BOOL OnInitDialog();
@@ -38,7 +45,8 @@ protected:
     virtual void DoDataExchange(CDataExchange* dx);
 
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
-    LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // Idle update of a modeless dialog: its controls' command state.
+    LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam) override;
 
     // The owner used for a modal run: the parent's top-level window, or the
     // thread's main window.
@@ -47,6 +55,8 @@ protected:
     CWnd* m_pParentWnd;
 
 private:
+    // The dialog procedure: binds and subclasses the window at its first
+    // message; afterwards it leaves everything to the dialog manager.
     static INT_PTR CALLBACK StdDlgProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void OnCommandOK() { OnOK(); }
     void OnCommandCancel() { OnCancel(); }
@@ -55,6 +65,4 @@ private:
     bool m_modalRunning = false;
     bool m_modalEnded = false;
     INT_PTR m_modalResult = -1;
-    // Set by DefWindowProc: the dialog manager's own handling is wanted.
-    bool m_defaultRequested = false;
 };

@@ -36,5 +36,7 @@ int AfxWinMain(HINSTANCE instance, int cmdShow)
     app->m_hThread = nullptr;
     app->m_nThreadID = GetCurrentThreadId();
     app->MakeCurrent();
-    return app->RunInstance();
+    const int code = app->RunInstance();
+    app->LeaveCurrent();
+    return code;
 }

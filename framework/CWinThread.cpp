@@ -2,18 +2,35 @@
 
 #include <process.h>
 
+#include <mutex>
+#include <set>
+#include <vector>
+
 #include "framework/CWnd.h"
 
 namespace {
 thread_local CWinThread* t_thread = nullptr;
-}
 
-CWinThread::CWinThread() = default;
+// Every thread object alive, so a window that goes can be forgotten by
+// whichever of them points at it.
+std::mutex g_threadsLock;
+std::set<CWinThread*> g_threads;
+} // namespace
+
+CWinThread::CWinThread()
+{
+    std::lock_guard<std::mutex> guard(g_threadsLock);
+    g_threads.insert(this);
+}
 
 CWinThread::~CWinThread()
 {
+    {
+        std::lock_guard<std::mutex> guard(g_threadsLock);
+        g_threads.erase(this);
+    }
     if (t_thread == this)
-        t_thread = nullptr;
+        LeaveCurrent();
     if (m_hThread != nullptr)
         CloseHandle(m_hThread);
 }
@@ -21,6 +38,72 @@ CWinThread::~CWinThread()
 void CWinThread::MakeCurrent()
 {
     t_thread = this;
+    if (m_hMessageFilter == nullptr)
+        m_hMessageFilter =
+            SetWindowsHookExW(WH_MSGFILTER, &CWinThread::MessageFilterProc, nullptr, GetCurrentThreadId());
+}
+
+void CWinThread::LeaveCurrent()
+{
+    if (m_hMessageFilter != nullptr)
+        UnhookWindowsHookEx(m_hMessageFilter);
+    m_hMessageFilter = nullptr;
+    if (t_thread == this)
+        t_thread = nullptr;
+}
+
+LRESULT CALLBACK CWinThread::MessageFilterProc(int code, WPARAM wParam, LPARAM lParam)
+{
+    auto* msg = reinterpret_cast<MSG*>(lParam);
+    CWinThread* thread = t_thread;
+    if (code >= 0 && msg != nullptr && msg->hwnd == nullptr && thread != nullptr) {
+        try {
+            if (thread->OnThreadMessage(*msg))
+                return TRUE;
+        } catch (...) {
+            ReportUnhandledException();
+            return TRUE;
+        }
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+bool CWinThread::OnThreadMessage(const MSG& msg)
+{
+    const auto it = m_threadMessages.find(msg.message);
+    if (it == m_threadMessages.end())
+        return false;
+    const auto handler = it->second; // it may replace its own entry
+    handler(msg.wParam, msg.lParam);
+    return true;
+}
+
+void CWinThread::ForgetWindow(const CWnd* wnd)
+{
+    std::lock_guard<std::mutex> guard(g_threadsLock);
+    for (CWinThread* thread : g_threads) {
+        if (thread->m_pMainWnd == wnd)
+            thread->m_pMainWnd = nullptr;
+        if (thread->m_pActiveWnd == wnd)
+            thread->m_pActiveWnd = nullptr;
+    }
+}
+
+void CWinThread::UpdateTopLevelWindows()
+{
+    std::vector<HWND> windows;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM param) -> BOOL {
+            if (CWnd::FromHandlePermanent(window) != nullptr && ::IsWindowVisible(window))
+                reinterpret_cast<std::vector<HWND>*>(param)->push_back(window);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&windows));
+    for (HWND window : windows) {
+        if (::IsWindow(window))
+            SendMessageW(window, WM_IDLEUPDATECMDUI, TRUE, 0);
+    }
 }
 
 CWinThread* CWinThread::GetCurrent()
@@ -67,7 +150,7 @@ unsigned __stdcall CWinThread::ThreadEntry(void* param)
     auto* thread = static_cast<CWinThread*>(param);
     thread->MakeCurrent();
     const int code = thread->RunInstance();
-    t_thread = nullptr;
+    thread->LeaveCurrent();
     if (thread->m_bAutoDelete)
         delete thread;
     return static_cast<unsigned>(code);
@@ -105,7 +188,7 @@ bool CWinThread::WalkPreTranslate(MSG* msg)
 bool CWinThread::PreTranslateMessage(MSG* msg)
 {
     if (msg->hwnd == nullptr)
-        return false; // thread messages have no window to go to
+        return OnThreadMessage(*msg);
     if (WalkPreTranslate(msg))
         return true;
     // A message for a window outside the main window's tree still gets the
@@ -135,9 +218,9 @@ bool CWinThread::IsIdleMessage(const MSG* msg)
 bool CWinThread::OnIdle(LONG count)
 {
     if (count == 0) {
-        // Let the main window update its controls.
-        if (m_pMainWnd != nullptr && m_pMainWnd->m_hWnd != nullptr && m_pMainWnd->IsWindowVisible())
-            m_pMainWnd->SendMessage(WM_IDLEUPDATECMDUI, TRUE, 0);
+        // Let the thread's frames and modeless dialogs update their
+        // commands and controls.
+        UpdateTopLevelWindows();
     }
     return false;
 }

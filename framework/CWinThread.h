@@ -1,6 +1,9 @@
 #pragma once
 #include <windows.h>
 
+#include <functional>
+#include <map>
+
 #include "framework/CCmdTarget.h"
 
 class CWnd;
@@ -58,18 +61,47 @@ public:
     // top-level window; true when one of them consumed it.
     static bool WalkPreTranslate(MSG* msg);
 
+    // A message posted to the thread itself (no window): handed to the
+    // handler registered for it. True when one handled it. Thread messages
+    // reach it from the thread's loop, from the framework's modal loops and,
+    // through a message-filter hook, from the system's modal loops (message
+    // boxes, menus, common dialogs), which would otherwise drop them.
+    virtual bool OnThreadMessage(const MSG& msg);
+
+    // Clears every thread object's main and active window pointers that
+    // point at the window object (called when a window goes).
+    static void ForgetWindow(const CWnd* wnd);
+
+    // Sends WM_IDLEUPDATECMDUI to every visible top-level window of the
+    // calling thread that has a window object (frames, modeless dialogs).
+    static void UpdateTopLevelWindows();
+
 protected:
     friend int AfxWinMain(HINSTANCE instance, int cmdShow);
+    // Registers a handler for a message posted to the thread:
+    //   AddThreadMessageHandler(WM_USER + 1, &CMyThread::OnScanDone);
+    template <class T> void AddThreadMessageHandler(UINT message, void (T::*handler)(WPARAM, LPARAM))
+    {
+        T* self = static_cast<T*>(this);
+        m_threadMessages[message] = [self, handler](WPARAM wParam, LPARAM lParam) { (self->*handler)(wParam, lParam); };
+    }
+
     int m_exitCode = 0;
     MSG m_msgCur{};
-    // Makes this object the calling thread's current thread object.
+    // Makes this object the calling thread's current thread object and
+    // hooks the thread's modal loops for thread messages.
     void MakeCurrent();
+    // Undoes MakeCurrent at the end of the thread.
+    void LeaveCurrent();
     // InitInstance, then Run or (when initialisation failed) ExitInstance,
     // with every exception reported; returns the exit code.
     int RunInstance();
 
 private:
     static unsigned __stdcall ThreadEntry(void* param);
+    static LRESULT CALLBACK MessageFilterProc(int code, WPARAM wParam, LPARAM lParam);
+    std::map<UINT, std::function<void(WPARAM, LPARAM)>> m_threadMessages;
+    HHOOK m_hMessageFilter = nullptr;
     POINT m_lastMousePos{-1, -1};
     UINT m_lastMouseMessage = 0;
 };

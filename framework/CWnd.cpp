@@ -8,6 +8,8 @@
 
 #include "framework/CCmdUI.h"
 #include "framework/CException.h"
+#include "framework/CFrameWnd.h"
+#include "framework/COleDropTarget.h"
 #include "framework/CWinThread.h"
 #include "framework/MessageBoxLayer.h"
 #include "framework/WndBinding.h"
@@ -22,6 +24,16 @@ struct CurrentMessage {
     LPARAM lParam = 0;
 };
 thread_local CurrentMessage t_current;
+
+// Windows whose failure is being reported on this thread: a second failure
+// of the same window while its box is open (a repaint behind the box, say)
+// is not reported again, so boxes never pile up.
+thread_local std::set<HWND> t_reporting;
+
+POINT PointOf(LPARAM lParam)
+{
+    return POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+}
 
 std::mutex g_classLock;
 std::set<std::wstring> g_ownClasses;
@@ -54,6 +66,9 @@ void ReportUnhandledException()
 
 CWnd::~CWnd()
 {
+    CWinThread::ForgetWindow(this);
+    if (m_hWnd != nullptr)
+        AfterDestroy();
     if (m_hWnd != nullptr) {
         HWND window = m_hWnd;
         ReleaseBinding();
@@ -152,6 +167,30 @@ void CWnd::Attach(HWND window)
     WndBinding::Bind(window, this);
 }
 
+void CWnd::AfterDestroy()
+{
+    if (m_pDropTarget != nullptr)
+        m_pDropTarget->Revoke();
+    CFrameWnd::ForgetView(this);
+}
+
+void CWnd::FinishNcDestroy()
+{
+    ReleaseBinding();
+    CWinThread::ForgetWindow(this);
+    PostNcDestroy();
+}
+
+bool CWnd::TrackMouse(DWORD flags, DWORD hoverTime)
+{
+    TRACKMOUSEEVENT track{};
+    track.cbSize = sizeof(track);
+    track.dwFlags = flags;
+    track.hwndTrack = m_hWnd;
+    track.dwHoverTime = hoverTime;
+    return TrackMouseEvent(&track) != FALSE;
+}
+
 void CWnd::ReleaseBinding()
 {
     if (m_hWnd == nullptr)
@@ -236,6 +275,8 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_PAINT:
         OnPaint();
         return 0;
+    case WM_ERASEBKGND:
+        return OnEraseBkgnd(reinterpret_cast<HDC>(wParam)) ? TRUE : FALSE;
     case WM_SIZE:
         OnSize(static_cast<UINT>(wParam), static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
         return 0;
@@ -245,9 +286,70 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_SHOWWINDOW:
         OnShowWindow(wParam != 0, static_cast<UINT>(lParam));
         return 0;
+    case WM_SETFOCUS:
+        OnSetFocus(reinterpret_cast<HWND>(wParam));
+        return 0;
+    case WM_KILLFOCUS:
+        OnKillFocus(reinterpret_cast<HWND>(wParam));
+        return 0;
     case WM_MOUSEMOVE:
-        OnMouseMove(static_cast<UINT>(wParam),
-                    POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});
+        OnMouseMove(static_cast<UINT>(wParam), PointOf(lParam));
+        return 0;
+    case WM_LBUTTONDOWN:
+        OnLButtonDown(static_cast<UINT>(wParam), PointOf(lParam));
+        return 0;
+    case WM_LBUTTONUP:
+        OnLButtonUp(static_cast<UINT>(wParam), PointOf(lParam));
+        return 0;
+    case WM_LBUTTONDBLCLK:
+        OnLButtonDblClk(static_cast<UINT>(wParam), PointOf(lParam));
+        return 0;
+    case WM_RBUTTONDOWN:
+        OnRButtonDown(static_cast<UINT>(wParam), PointOf(lParam));
+        return 0;
+    case WM_RBUTTONUP:
+        OnRButtonUp(static_cast<UINT>(wParam), PointOf(lParam));
+        return 0;
+    case WM_RBUTTONDBLCLK:
+        OnRButtonDblClk(static_cast<UINT>(wParam), PointOf(lParam));
+        return 0;
+    case WM_MBUTTONDOWN:
+        OnMButtonDown(static_cast<UINT>(wParam), PointOf(lParam));
+        return 0;
+    case WM_MBUTTONUP:
+        OnMButtonUp(static_cast<UINT>(wParam), PointOf(lParam));
+        return 0;
+    case WM_MOUSEWHEEL:
+        if (OnMouseWheel(GET_KEYSTATE_WPARAM(wParam), GET_WHEEL_DELTA_WPARAM(wParam), PointOf(lParam)))
+            return 0;
+        return Default();
+    case WM_MOUSEHOVER:
+        OnMouseHover(static_cast<UINT>(wParam), PointOf(lParam));
+        return 0;
+    case WM_MOUSELEAVE:
+        OnMouseLeave();
+        return 0;
+    case WM_CAPTURECHANGED:
+        OnCaptureChanged(reinterpret_cast<HWND>(lParam));
+        return 0;
+    case WM_SETCURSOR:
+        if (OnSetCursor(reinterpret_cast<HWND>(wParam), LOWORD(lParam), HIWORD(lParam)))
+            return TRUE;
+        return Default();
+    case WM_CONTEXTMENU:
+        OnContextMenu(reinterpret_cast<HWND>(wParam), PointOf(lParam));
+        return 0;
+    case WM_KEYDOWN:
+        OnKeyDown(static_cast<UINT>(wParam), LOWORD(lParam), HIWORD(lParam));
+        return 0;
+    case WM_KEYUP:
+        OnKeyUp(static_cast<UINT>(wParam), LOWORD(lParam), HIWORD(lParam));
+        return 0;
+    case WM_CHAR:
+        OnChar(static_cast<UINT>(wParam), LOWORD(lParam), HIWORD(lParam));
+        return 0;
+    case WM_SYSKEYDOWN:
+        OnSysKeyDown(static_cast<UINT>(wParam), LOWORD(lParam), HIWORD(lParam));
         return 0;
     case WM_SYSCOMMAND:
         OnSysCommand(static_cast<UINT>(wParam), lParam);
@@ -260,6 +362,72 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_IDLEUPDATECMDUI:
         return OnIdleUpdateCmdUI(wParam, lParam);
     case WM_COMMAND:
+    case WM_NOTIFY:
+    case WM_DRAWITEM:
+    case WM_MEASUREITEM:
+    case WM_DELETEITEM:
+    case WM_COMPAREITEM:
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+    case WM_CTLCOLORMSGBOX:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC:
+        return HandleChildMessage(message, wParam, lParam);
+    default:
+        return Default();
+    }
+}
+
+HWND CWnd::ChildOfMessage(UINT message, WPARAM wParam, LPARAM lParam) const
+{
+    switch (message) {
+    case WM_COMMAND:
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+    case WM_CTLCOLORMSGBOX:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC:
+        return reinterpret_cast<HWND>(lParam);
+    case WM_NOTIFY: {
+        const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+        return header != nullptr ? header->hwndFrom : nullptr;
+    }
+    case WM_DRAWITEM: {
+        const auto* draw = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        return draw != nullptr && draw->CtlType != ODT_MENU ? draw->hwndItem : nullptr;
+    }
+    case WM_MEASUREITEM: {
+        const auto* measure = reinterpret_cast<const MEASUREITEMSTRUCT*>(lParam);
+        if (measure == nullptr || measure->CtlType == ODT_MENU)
+            return nullptr;
+        return ::GetDlgItem(m_hWnd, static_cast<int>(measure->CtlID));
+    }
+    case WM_DELETEITEM: {
+        const auto* item = reinterpret_cast<const DELETEITEMSTRUCT*>(lParam);
+        return item != nullptr ? item->hwndItem : nullptr;
+    }
+    case WM_COMPAREITEM: {
+        const auto* compare = reinterpret_cast<const COMPAREITEMSTRUCT*>(lParam);
+        return compare != nullptr ? compare->hwndItem : nullptr;
+    }
+    default:
+        (void)wParam;
+        return nullptr;
+    }
+}
+
+LRESULT CWnd::HandleChildMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_COMMAND:
         if (OnCommand(wParam, lParam))
             return 0;
         return Default();
@@ -269,16 +437,36 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
             return result;
         return Default();
     }
-    case WM_DRAWITEM: {
-        const auto* draw = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-        LRESULT result = 0;
-        if (draw != nullptr && draw->CtlType != ODT_MENU &&
-            ReflectToChild(draw->hwndItem, message, wParam, lParam, &result))
+    default:
+        break;
+    }
+    LRESULT result = 0;
+    if (ReflectToChild(ChildOfMessage(message, wParam, lParam), message, wParam, lParam, &result))
+        return result;
+    switch (message) {
+    case WM_DRAWITEM:
+        if (OnDrawItem(static_cast<int>(wParam), reinterpret_cast<DRAWITEMSTRUCT*>(lParam)))
             return TRUE;
         return Default();
-    }
-    default:
+    case WM_MEASUREITEM:
+        if (OnMeasureItem(static_cast<int>(wParam), reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)))
+            return TRUE;
         return Default();
+    case WM_HSCROLL:
+        OnHScroll(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
+        return 0;
+    case WM_VSCROLL:
+        OnVScroll(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
+        return 0;
+    case WM_DELETEITEM:
+    case WM_COMPAREITEM:
+        return Default();
+    default: {
+        HBRUSH brush = OnCtlColor(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam), message);
+        if (brush != nullptr)
+            return reinterpret_cast<LRESULT>(brush);
+        return Default();
+    }
     }
 }
 
@@ -339,6 +527,7 @@ int CWnd::OnCreate(CREATESTRUCTW*)
     return static_cast<int>(Default());
 }
 
+// Handlers without a result of their own pass the message on.
 void CWnd::OnDestroy()
 {
     Default();
@@ -369,7 +558,97 @@ void CWnd::OnShowWindow(bool, UINT)
     Default();
 }
 
+void CWnd::OnSetFocus(HWND)
+{
+    Default();
+}
+
+void CWnd::OnKillFocus(HWND)
+{
+    Default();
+}
+
 void CWnd::OnMouseMove(UINT, POINT)
+{
+    Default();
+}
+
+void CWnd::OnLButtonDown(UINT, POINT)
+{
+    Default();
+}
+
+void CWnd::OnLButtonUp(UINT, POINT)
+{
+    Default();
+}
+
+void CWnd::OnLButtonDblClk(UINT, POINT)
+{
+    Default();
+}
+
+void CWnd::OnRButtonDown(UINT, POINT)
+{
+    Default();
+}
+
+void CWnd::OnRButtonUp(UINT, POINT)
+{
+    Default();
+}
+
+void CWnd::OnRButtonDblClk(UINT, POINT)
+{
+    Default();
+}
+
+void CWnd::OnMButtonDown(UINT, POINT)
+{
+    Default();
+}
+
+void CWnd::OnMButtonUp(UINT, POINT)
+{
+    Default();
+}
+
+void CWnd::OnMouseHover(UINT, POINT)
+{
+    Default();
+}
+
+void CWnd::OnMouseLeave()
+{
+    Default();
+}
+
+void CWnd::OnCaptureChanged(HWND)
+{
+    Default();
+}
+
+void CWnd::OnContextMenu(HWND, POINT)
+{
+    Default();
+}
+
+void CWnd::OnKeyDown(UINT, UINT, UINT)
+{
+    Default();
+}
+
+void CWnd::OnKeyUp(UINT, UINT, UINT)
+{
+    Default();
+}
+
+void CWnd::OnChar(UINT, UINT, UINT)
+{
+    Default();
+}
+
+void CWnd::OnSysKeyDown(UINT, UINT, UINT)
 {
     Default();
 }
@@ -379,8 +658,50 @@ void CWnd::OnSysCommand(UINT, LPARAM)
     Default();
 }
 
-void CWnd::OnInitMenuPopup(HMENU, UINT, bool)
+void CWnd::OnHScroll(UINT, UINT, HWND)
 {
+    Default();
+}
+
+void CWnd::OnVScroll(UINT, UINT, HWND)
+{
+    Default();
+}
+
+bool CWnd::OnEraseBkgnd(HDC)
+{
+    return Default() != 0;
+}
+
+bool CWnd::OnMouseWheel(UINT, short, POINT)
+{
+    return false;
+}
+
+bool CWnd::OnSetCursor(HWND, UINT, UINT)
+{
+    return false;
+}
+
+bool CWnd::OnDrawItem(int, DRAWITEMSTRUCT*)
+{
+    return false;
+}
+
+bool CWnd::OnMeasureItem(int, MEASUREITEMSTRUCT*)
+{
+    return false;
+}
+
+HBRUSH CWnd::OnCtlColor(HDC, HWND, UINT)
+{
+    return nullptr;
+}
+
+void CWnd::OnInitMenuPopup(HMENU popup, UINT, bool sysMenu)
+{
+    if (m_bAutoMenuUpdate && !sysMenu)
+        UpdatePopupMenuCommands(this, popup);
     Default();
 }
 
@@ -401,8 +722,19 @@ LRESULT CWnd::Dispatch(CWnd* wnd, HWND window, UINT message, WPARAM wParam, LPAR
     LRESULT result = 0;
     try {
         result = wnd->WindowProc(message, wParam, lParam);
+        if (message == WM_DESTROY)
+            wnd->AfterDestroy();
     } catch (...) {
-        ReportUnhandledException();
+        // A failed paint leaves the area invalid; validate it, or the box's
+        // own loop would repaint, fail again and stack boxes.
+        if (message == WM_PAINT)
+            ValidateRect(window, nullptr);
+        if (message == WM_DESTROY)
+            wnd->AfterDestroy();
+        if (t_reporting.insert(window).second) {
+            ReportUnhandledException();
+            t_reporting.erase(window);
+        }
         result = 0;
     }
     t_current = saved;
@@ -419,10 +751,8 @@ LRESULT CALLBACK CWnd::StdWndProc(HWND window, UINT message, WPARAM wParam, LPAR
         wnd->Attach(window);
     }
     const LRESULT result = Dispatch(wnd, window, message, wParam, lParam);
-    if (message == WM_NCDESTROY && wnd->m_hWnd == window) {
-        wnd->ReleaseBinding();
-        wnd->PostNcDestroy();
-    }
+    if (message == WM_NCDESTROY && wnd->m_hWnd == window)
+        wnd->FinishNcDestroy();
     return result;
 }
 
@@ -433,9 +763,7 @@ LRESULT CALLBACK CWnd::SubclassProc(HWND window, UINT message, WPARAM wParam, LP
     if (wnd == nullptr || wnd->m_hWnd != window)
         return DefSubclassProc(window, message, wParam, lParam);
     const LRESULT result = Dispatch(wnd, window, message, wParam, lParam);
-    if (message == WM_NCDESTROY && wnd->m_hWnd == window) {
-        wnd->ReleaseBinding();
-        wnd->PostNcDestroy();
-    }
+    if (message == WM_NCDESTROY && wnd->m_hWnd == window)
+        wnd->FinishNcDestroy();
     return result;
 }

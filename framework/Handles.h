@@ -148,6 +148,26 @@ private:
     HDC m_dc;
 };
 
+// The painting device context of WM_PAINT: BeginPaint on construction,
+// EndPaint when it goes, so the area is validated even when drawing fails.
+class CPaintDC {
+public:
+    explicit CPaintDC(HWND window) : m_window(window) { m_dc = BeginPaint(window, &m_paint); }
+    CPaintDC(const CPaintDC&) = delete;
+    CPaintDC& operator=(const CPaintDC&) = delete;
+    ~CPaintDC() { EndPaint(m_window, &m_paint); }
+    HDC Get() const { return m_dc; }
+    operator HDC() const { return m_dc; }
+    // The area to repaint, in client coordinates.
+    const RECT& PaintRect() const { return m_paint.rcPaint; }
+    bool EraseRequested() const { return m_paint.fErase != FALSE; }
+
+private:
+    HWND m_window;
+    PAINTSTRUCT m_paint{};
+    HDC m_dc = nullptr;
+};
+
 // Selects a GDI object into a device context and selects the previous one
 // back when it goes out of scope.
 class CSelectObject {

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <windows.h>
+
 #include <commctrl.h>
 #include <commdlg.h>
 #include <ole2.h>
