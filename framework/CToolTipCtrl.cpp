@@ -8,8 +8,7 @@ CToolTipCtrl::~CToolTipCtrl()
 bool CToolTipCtrl::Create(CWnd* owner, DWORD style)
 {
     HWND ownerWindow = owner != nullptr ? owner->m_hWnd : nullptr;
-    if (!CreateEx(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | style,
-                  RECT{}, ownerWindow, 0))
+    if (!CreateEx(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | style, RECT{}, ownerWindow, 0))
         return false;
     ::SetWindowPos(m_hWnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     return true;

@@ -207,8 +207,7 @@ TEST(CommandRouting, IdleUpdateOfChildControlsEnablesChecksAndDisablesOrphans)
     ASSERT_TRUE(wnd.CreateEx(0, TestClass(), L"controls", WS_POPUP, RECT{0, 0, 200, 100}, nullptr, 0));
     const auto make = [&wnd](const wchar_t* cls, DWORD style, int id) {
         return CreateWindowExW(0, cls, L"c", WS_CHILD | WS_VISIBLE | style, 0, 0, 40, 20, wnd.m_hWnd,
-                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr),
-                               nullptr);
+                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
     };
     HWND open = make(L"BUTTON", BS_PUSHBUTTON, 100);
     HWND orphan = make(L"BUTTON", BS_PUSHBUTTON, 555);
