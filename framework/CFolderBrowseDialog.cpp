@@ -60,8 +60,15 @@ int CALLBACK CFolderBrowseDialog::Callback(HWND window, UINT message, LPARAM lPa
         switch (message) {
         case BFFM_INITIALIZED:
             self->m_window = window;
-            if (!self->m_initial.empty())
-                SendMessageW(window, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(self->m_initial.c_str()));
+            if (!self->m_initial.empty()) {
+                // Selected by its item-ID list, which every version of the
+                // chooser expands to, deep folders included.
+                CPidl initial;
+                if (SUCCEEDED(SHParseDisplayName(self->m_initial.c_str(), nullptr, initial.Receive(), 0, nullptr)))
+                    SendMessageW(window, BFFM_SETSELECTIONW, FALSE, reinterpret_cast<LPARAM>(initial.Get()));
+                else
+                    SendMessageW(window, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(self->m_initial.c_str()));
+            }
             self->OnInitialized();
             return 0;
         case BFFM_SELCHANGED:

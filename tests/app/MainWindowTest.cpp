@@ -4,6 +4,7 @@
 
 #include <commctrl.h>
 
+#include <atomic>
 #include <gtest/gtest.h>
 #include <vector>
 
@@ -130,6 +131,72 @@ TEST(MainWindow, TrayMenuOpensForPressesAndTheContextKeyOnly)
     EXPECT_EQ(itemsAfter, (std::vector<size_t>{0, n, n, 2 * n, 3 * n, 3 * n}));
     ASSERT_GE(dialog.menuItems.size(), n);
     EXPECT_EQ(std::vector<std::wstring>(dialog.menuItems.begin(), dialog.menuItems.begin() + n), expected);
+}
+
+namespace {
+bool TrayIconExists(HWND owner)
+{
+    NOTIFYICONDATAW data{};
+    data.cbSize = sizeof(data);
+    data.hWnd = owner;
+    data.uID = kTrayIconId;
+    return Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
+}
+} // namespace
+
+TEST(MainWindow, TheTrayIconComesBackWhenTheDesktopShellRestarts)
+{
+    ScriptedMainDlg dialog;
+    bool goneAfterDelete = false;
+    bool backAfterBroadcast = false;
+    dialog.script = [&](ScriptedMainDlg& d) {
+        // What a shell restart does: the icon vanishes, then every top-level
+        // window hears "TaskbarCreated".
+        NOTIFYICONDATAW data{};
+        data.cbSize = sizeof(data);
+        data.hWnd = d.m_hWnd;
+        data.uID = kTrayIconId;
+        Shell_NotifyIconW(NIM_DELETE, &data);
+        goneAfterDelete = !TrayIconExists(d.m_hWnd);
+        PostMessageW(HWND_BROADCAST, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+        backAfterBroadcast = PumpUntil([&] { return TrayIconExists(d.m_hWnd); });
+    };
+    dialog.DoModal();
+    EXPECT_TRUE(goneAfterDelete);
+    EXPECT_TRUE(backAfterBroadcast);
+}
+
+TEST(MainWindow, ExitEndsWhileTheSidebarThreadSendsToTheMainWindowAsItEnds)
+{
+    ScriptedMainDlg dialog;
+    static HWND s_main = nullptr;
+    static std::atomic<bool> s_sendServed{false};
+    static std::atomic<bool> s_sent{false};
+    static HHOOK s_hook = nullptr;
+    s_sendServed = false;
+    s_sent = false;
+    dialog.script = [&](ScriptedMainDlg& d) {
+        s_main = d.m_hWnd;
+        // Runs on the sidebar thread as it takes the quit message: a send to
+        // the main thread's window, which waits for this thread meanwhile.
+        // The time-out belongs to the test; the program waits without one.
+        s_hook = SetWindowsHookExW(
+            WH_GETMESSAGE,
+            [](int code, WPARAM wParam, LPARAM lParam) -> LRESULT {
+                auto* msg = reinterpret_cast<MSG*>(lParam);
+                if (code >= 0 && msg != nullptr && msg->message == WM_QUIT && !s_sent.exchange(true)) {
+                    DWORD_PTR answer = 0;
+                    s_sendServed = SendMessageTimeoutW(s_main, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &answer) != 0;
+                }
+                return CallNextHookEx(nullptr, code, wParam, lParam);
+            },
+            nullptr, GetThreadId(d.sideBarThread));
+    };
+    dialog.DoModal();
+    if (s_hook != nullptr)
+        UnhookWindowsHookEx(s_hook);
+    ASSERT_TRUE(s_sent) << "the hook did not see the quit message";
+    EXPECT_TRUE(s_sendServed);
 }
 
 TEST(MainWindow, HelpSupportAndUpdateCommandsOpenTheirTargets)
