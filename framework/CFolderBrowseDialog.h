@@ -22,7 +22,7 @@ public:
     void SetRoot(LPCITEMIDLIST root) { m_root = root; }
 
     // Runs the chooser; IDOK with a selection, IDCANCEL otherwise.
-    INT_PTR DoModal();
+    virtual INT_PTR DoModal();
 
     // The chosen folder: its item-ID list, and its path when it has one.
     LPCITEMIDLIST GetSelectedItem() const { return m_selected.Get(); }

@@ -89,17 +89,20 @@ void CWinThread::ForgetWindow(const CWnd* wnd)
     }
 }
 
+namespace {
+// Collects the visible top-level windows of a thread that have an object.
+BOOL CALLBACK CollectBoundWindow(HWND window, LPARAM param)
+{
+    if (CWnd::FromHandlePermanent(window) != nullptr && ::IsWindowVisible(window))
+        reinterpret_cast<std::vector<HWND>*>(param)->push_back(window);
+    return TRUE;
+}
+} // namespace
+
 void CWinThread::UpdateTopLevelWindows()
 {
     std::vector<HWND> windows;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM param) -> BOOL {
-            if (CWnd::FromHandlePermanent(window) != nullptr && ::IsWindowVisible(window))
-                reinterpret_cast<std::vector<HWND>*>(param)->push_back(window);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&windows));
+    EnumThreadWindows(GetCurrentThreadId(), &CollectBoundWindow, reinterpret_cast<LPARAM>(&windows));
     for (HWND window : windows) {
         if (::IsWindow(window))
             SendMessageW(window, WM_IDLEUPDATECMDUI, TRUE, 0);

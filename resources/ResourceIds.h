@@ -28,6 +28,7 @@
 #define IDD_MAIN 10002
 #define IDD_OPTIONS 220
 #define IDD_NEW_DOCUMENT 223
+#define IDD_INPUT_TEXT 40001
 
 // Menus
 #define IDR_TRAY_MENU 219
@@ -88,3 +89,8 @@
 #define IDS_ABOUT_TEXT 212
 #define IDS_ERROR_CAPTION 153
 #define IDS_ERROR_CODE_LABEL 40005
+
+// The one-line text input dialog: controls created at its initialisation.
+#define IDC_INPUT_EDIT 122
+#define IDC_INPUT_PROMPT 123
+#define IDC_INPUT_NOTE 124
