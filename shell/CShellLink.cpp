@@ -115,9 +115,7 @@ std::wstring CShellLink::GetLinkIconLocation(int& index)
         return {};
     }
     if (!target.empty() && PathIsDirectoryW(target.c_str())) {
-        wchar_t text[kLocationLength + 64] = {};
-        swprintf(text, sizeof(text) / sizeof(text[0]), L"Shortcut - Folder Name: %s \n", target.c_str());
-        ShowMessageBox(nullptr, text, nullptr, MB_OK);
+        ShowMessageBox(nullptr, L"Shortcut - Folder Name: " + target + L" \n", nullptr, MB_OK);
         return {};
     }
     return IconLocationOutsideFileSystem(target, index);
