@@ -10,6 +10,7 @@
 #include "harness/TestHarness.h"
 #include "shell/CShellItem.h"
 #include "shell/ItemIDList.h"
+#include "shell/ShellExports.h"
 #include "shell/ShellHelpers.h"
 
 using shell_test::MakePathItem;
@@ -71,6 +72,12 @@ TEST_F(ShellItemTest, HiddenFileAndFolderItems)
     auto hidden = MakePathItem(m_temp.File(L"hidden.txt"));
     ASSERT_TRUE(hidden.item);
     EXPECT_TRUE(hidden.item->IsHidden());
+    SetFileAttributesW(m_temp.File(L"file.txt").c_str(), FILE_ATTRIBUTE_READONLY);
+    auto readOnly = MakePathItem(m_temp.File(L"file.txt"));
+    SetFileAttributesW(m_temp.File(L"file.txt").c_str(), FILE_ATTRIBUTE_NORMAL);
+    ASSERT_TRUE(readOnly.item);
+    EXPECT_TRUE(readOnly.item->IsReadOnly());
+    EXPECT_FALSE(readOnly.item->IsHidden());
     EXPECT_FALSE(hidden.item->IsFolder());
 
     auto folder = MakePathItem(m_temp.File(L"sub"));
@@ -103,6 +110,25 @@ TEST_F(ShellItemTest, ComputerFolderIsVirtualAndAPlainFolderOnly)
     EXPECT_TRUE(item->IsFolder(false));
     EXPECT_FALSE(item->IsFolder(true));
     EXPECT_EQ(GetSpecialFolderParsingName(CSIDL_DRIVES), item->m_strParsingName);
+}
+
+TEST_F(ShellItemTest, DriveOfTheComputerFolder)
+{
+    CPidl drive;
+    ASSERT_TRUE(SUCCEEDED(SHParseDisplayName(L"C:\\", nullptr, drive.Receive(), 0, nullptr)));
+    const CPidl computerList = CopyParentIDList(drive.Get());
+    CComPtr<IShellFolder> computer;
+    ASSERT_TRUE(SUCCEEDED(SHBindToParent(drive.Get(), IID_IShellFolder, computer.ReceiveVoid(), nullptr)));
+    CPidl child(ShellILClone(ShellILFindLastID(drive.Get())));
+    auto item = CreateChildItem(child.Get(), computer.Get(), computerList.Get());
+    ASSERT_TRUE(item);
+    EXPECT_TRUE(item->IsFolder(true));
+    EXPECT_FALSE(item->IsVirtual());
+    // Wine's shell does not give the description id that tells drives from
+    // other objects of the computer folder, so IsDrive is only checked to
+    // agree with the list form there; on Windows drive C: is a drive.
+    EXPECT_EQ(item->IsDrive(), IsDriveIDList(computer.Get(), child.Get()));
+    EXPECT_FALSE(IsDriveIDList(nullptr, child.Get()));
 }
 
 TEST_F(ShellItemTest, DesktopItemAnswersThroughItsOwnFolder)

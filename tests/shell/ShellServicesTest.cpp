@@ -4,6 +4,7 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
+#include <algorithm>
 #include <cstring>
 #include <gtest/gtest.h>
 #include <string>
@@ -435,6 +436,55 @@ TEST_F(RunTest, RunShellItemOpensTheDocument)
 {
     ASSERT_TRUE(RunShellItem(m_temp.File(L"doc.tavrelrun")));
     EXPECT_TRUE(MarkerAppears());
+}
+
+} // namespace
+
+namespace {
+
+// The pixels of an icon's colour bitmap at its own size.
+std::vector<DWORD> IconPixels(HICON icon)
+{
+    ICONINFO info = {};
+    if (!GetIconInfo(icon, &info))
+        return {};
+    const CBitmapHandle color(info.hbmColor);
+    const CBitmapHandle mask(info.hbmMask);
+    const SIZE size = IconSize(icon);
+    BITMAPINFO request = {};
+    request.bmiHeader.biSize = sizeof(request.bmiHeader);
+    request.bmiHeader.biWidth = size.cx;
+    request.bmiHeader.biHeight = -size.cy;
+    request.bmiHeader.biPlanes = 1;
+    request.bmiHeader.biBitCount = 32;
+    std::vector<DWORD> pixels(static_cast<size_t>(size.cx) * size.cy);
+    const CClientDCHandle screen(nullptr);
+    if (!color || GetDIBits(screen.Get(), color.Get(), 0, size.cy, pixels.data(), &request, DIB_RGB_COLORS) == 0)
+        return {};
+    return pixels;
+}
+
+// A program without icons of its own still gets one. Wine's shell names a
+// shell32 icon for it, so only a system whose shell names no location at all
+// reaches the program-icon fallback (shell32 icon 2); both must give a
+// 32-pixel icon with pixels in it.
+TEST(ShellIconTest, ProgramWithoutIconsStillGetsAnIcon)
+{
+    const std::wstring tool = testing_support::BinFolder() + L"\\tavrel_poke.exe";
+    if (GetFileAttributesW(tool.c_str()) == INVALID_FILE_ATTRIBUTES)
+        GTEST_SKIP() << "the resource-free helper program is built with the whole tree";
+    TempFolder temp;
+    ASSERT_TRUE(CopyFileW(tool.c_str(), temp.File(L"plain.exe").c_str(), FALSE));
+
+    SHFILEINFOW record = {};
+    wcscpy_s(record.szDisplayName, temp.File(L"plain.exe").c_str());
+    ASSERT_TRUE(GetFileIconInfo(record, 32));
+    const CIconHandle icon(record.hIcon);
+    ASSERT_TRUE(icon);
+    EXPECT_EQ(IconSize(icon.Get()).cx, 32);
+    const std::vector<DWORD> pixels = IconPixels(icon.Get());
+    ASSERT_FALSE(pixels.empty());
+    EXPECT_NE(std::count(pixels.begin(), pixels.end(), 0u), static_cast<std::ptrdiff_t>(pixels.size()));
 }
 
 } // namespace
