@@ -290,6 +290,9 @@ TEST(ShellHelpersTest, NamesAndAttributesOfPaths)
     EXPECT_EQ(GetDisplayNameOf(nullptr, nullptr, SHGDN_NORMAL), L"");
 
     CPidl computerList;
+    EXPECT_EQ(GetSpecialFolderIDList(0x7FFF, computerList), 0);
+    EXPECT_FALSE(computerList);
+    EXPECT_EQ(GetSpecialFolderParsingName(0x7FFF), L"");
     ASSERT_EQ(GetSpecialFolderIDList(CSIDL_DRIVES, computerList), 1);
     EXPECT_TRUE(TestIDListAttributes(computerList.Get(), SFGAO_FOLDER));
     EXPECT_FALSE(TestIDListAttributes(computerList.Get(), SFGAO_FOLDER | SFGAO_FILESYSTEM));

@@ -113,10 +113,36 @@ TEST(ShellLinkTest, IconLocationsOfLinks)
     CreateDirectoryW(temp.File(L"folder").c_str(), nullptr);
     ASSERT_TRUE(shell_test::CreateLink(temp.File(L"folder.lnk"), temp.File(L"folder")));
 
+    // A document: the icon registered for its type (a type of the test's
+    // own in the prefix's class keys); a type without a class key: none.
+    const std::wstring defaultIcon = L"C:\\icons\\doc.ico,3";
+    ASSERT_EQ(RegSetKeyValueW(HKEY_CLASSES_ROOT, L".tavreldoc", nullptr, REG_SZ, L"TavrelDocTest", 28), ERROR_SUCCESS);
+    ASSERT_EQ(RegSetKeyValueW(HKEY_CLASSES_ROOT, L"TavrelDocTest\\DefaultIcon", nullptr, REG_SZ, defaultIcon.c_str(),
+                              static_cast<DWORD>((defaultIcon.size() + 1) * sizeof(wchar_t))),
+              ERROR_SUCCESS);
+    temp.Write(L"letter.tavreldoc", "dear");
+    temp.Write(L"letter.tavrelnone", "dear");
+    ASSERT_TRUE(shell_test::CreateLink(temp.File(L"letter.lnk"), temp.File(L"letter.tavreldoc")));
+    ASSERT_TRUE(shell_test::CreateLink(temp.File(L"other.lnk"), temp.File(L"letter.tavrelnone")));
+    auto letter = CShellLink::OpenLink(temp.File(L"letter.lnk"));
+    auto other = CShellLink::OpenLink(temp.File(L"other.lnk"));
+    ASSERT_TRUE(letter);
+    ASSERT_TRUE(other);
+    int index = -2;
+    const std::wstring letterLocation = letter->GetLinkIconLocation(index);
+    const int letterIndex = index;
+    const std::wstring otherLocation = other->GetLinkIconLocation(index);
+    RegDeleteTreeW(HKEY_CLASSES_ROOT, L".tavreldoc");
+    RegDeleteTreeW(HKEY_CLASSES_ROOT, L"TavrelDocTest");
+    EXPECT_EQ(letterLocation, L"C:\\icons\\doc.ico");
+    EXPECT_EQ(letterIndex, 3);
+    EXPECT_EQ(otherLocation, L"");
+    EXPECT_EQ(index, -1);
+
     // A program without an icon location of its own: the program itself.
     auto program = CShellLink::OpenLink(temp.File(L"program.lnk"));
     ASSERT_TRUE(program);
-    int index = -2;
+    index = -2;
     EXPECT_TRUE(SamePath(program->GetLinkIconLocation(index), notepad));
     EXPECT_EQ(index, 0);
 
