@@ -159,6 +159,38 @@ TEST_F(ShellItemTest, ParsingNameWithColonsMakesAnyItemVirtual)
     EXPECT_FALSE(folder.item->IsVirtual());
 }
 
+// The folder tests weigh the shell's flags against the file system's: a
+// folder whose attributes cannot be read stays a folder, an object the shell
+// presents as a folder but the file system calls a file (an archive) is not.
+TEST_F(ShellItemTest, FolderTestsWeighShellFlagsAgainstTheFileSystem)
+{
+    struct Case {
+        const wchar_t* name;
+        const wchar_t* parsingName; // replaces the real one when given
+        BOOL shellFolder;
+        BOOL fileSystem;
+        bool plain;
+        bool strict;
+    } cases[] = {
+        {L"sub", nullptr, TRUE, TRUE, true, true},
+        {L"sub", L"Q:\\disconnected\\share", TRUE, TRUE, true, true},
+        {L"sub", L"Q:\\disconnected\\share", TRUE, FALSE, true, false},
+        {L"file.txt", nullptr, TRUE, TRUE, false, false}, // an archive shown as a folder
+        {L"file.txt", nullptr, FALSE, TRUE, false, false},
+        {L"sub", nullptr, FALSE, TRUE, false, false},
+    };
+    for (const Case& c : cases) {
+        auto made = MakePathItem(m_temp.File(c.name));
+        ASSERT_TRUE(made.item);
+        if (c.parsingName != nullptr)
+            made.item->m_strParsingName = c.parsingName;
+        made.item->m_bFolder = c.shellFolder;
+        made.item->m_bFileSystem = c.fileSystem;
+        EXPECT_EQ(made.item->IsFolder(false), c.plain) << c.name << " " << (c.parsingName ? "unreadable" : "");
+        EXPECT_EQ(made.item->IsFolder(true), c.strict) << c.name << " " << (c.parsingName ? "unreadable" : "");
+    }
+}
+
 TEST_F(ShellItemTest, ResetRelativeNameFollowsARealRename)
 {
     auto made = MakePathItem(m_temp.File(L"file.txt"));
