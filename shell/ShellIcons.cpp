@@ -205,7 +205,13 @@ bool ExtractIconViaShell(const std::wstring& path, CIconHandle& icon, int size)
     if (FAILED(extract->GetIconLocation(GIL_FORSHELL, location, kLocationLength, &index, &flags)))
         return false;
     HICON large = nullptr;
-    if (FAILED(extract->Extract(location, index, &large, nullptr, MAKELONG(size, 0))) || large == nullptr)
+    const HRESULT extracted = extract->Extract(location, index, &large, nullptr, MAKELONG(size, 0));
+    // S_FALSE: the extractor leaves the extraction to the caller.
+    if (extracted == S_FALSE && (flags & GIL_NOTFILENAME) == 0)
+        large = ExtractAt(location, index, 0, size);
+    else if (FAILED(extracted))
+        large = nullptr;
+    if (large == nullptr)
         return false;
     icon.Reset(large);
     return true;

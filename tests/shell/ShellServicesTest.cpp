@@ -374,7 +374,13 @@ TEST(ShellIconTest, ComposedIconDrawsTheOverlayOverTheBase)
                 pixels[y * size + x] = (alpha << 24) | (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
             }
         }
-        CBitmapHandle mask(CreateBitmap(size, size, 1, 1, nullptr));
+        // The mask agrees with the alpha: set (transparent) where alpha is 0.
+        std::vector<BYTE> maskBits(static_cast<size_t>(size) * size / 8, 0);
+        for (int y = 0; rightTransparent && y < size; ++y) {
+            maskBits[y * size / 8 + 2] = 0xFF;
+            maskBits[y * size / 8 + 3] = 0xFF;
+        }
+        CBitmapHandle mask(CreateBitmap(size, size, 1, 1, maskBits.data()));
         ICONINFO info = {TRUE, 0, 0, mask.Get(), color.Get()};
         return CIconHandle(CreateIconIndirect(&info));
     };
