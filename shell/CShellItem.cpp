@@ -312,7 +312,12 @@ void CShellItem::CopyFrom(const CShellItem& other)
     }
     m_bOwnsChildren = true;
 
-    m_pidlParent.Share(other.m_pidlParent.Get());
+    // The parent's list is shared with whoever owns it; a list the other item
+    // owns itself would go with it, so that one is copied.
+    if (other.m_pidlParent.Owns())
+        m_pidlParent.Own(CPidl::Clone(other.m_pidlParent.Get()));
+    else
+        m_pidlParent.Share(other.m_pidlParent.Get());
     m_pidlRelative = CPidl::Clone(other.m_pidlRelative.Get());
     m_pidlAbsolute = CPidl::Clone(other.m_pidlAbsolute.Get());
 

@@ -97,7 +97,7 @@ public:
     // (so only folders clone).
     std::unique_ptr<CShellItem> Clone() const;
     // Makes this item a copy of the other for use in another window: names,
-    // lists (the parent's shared), interfaces (with references of its own),
+    // lists (the parent's shared, or copied when the other owns it), interfaces (with references of its own),
     // icon data, attributes, and deep copies of the children (owned by this
     // item).
     void CopyFrom(const CShellItem& other);

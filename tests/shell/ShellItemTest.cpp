@@ -279,6 +279,21 @@ TEST_F(ShellItemTest, CopyFromOutlivesTheOriginal)
     EXPECT_EQ(copy.m_children.front()->m_strParsingName, child.item->m_strParsingName);
     EXPECT_EQ(copy.m_pidlParent.Get(), folder.parentList.Get());
     EXPECT_FALSE(copy.OwnsParentIDList());
+
+    // A copy of an item that owns its parent's list (a clone) keeps a list of
+    // its own, so it outlives the clone.
+    auto again = MakePathItem(m_temp.File(L"sub"));
+    ASSERT_TRUE(again.item);
+    std::unique_ptr<CShellItem> clone = again.item->Clone();
+    ASSERT_TRUE(clone);
+    CShellItem copyOfClone;
+    copyOfClone.CopyFrom(*clone);
+    EXPECT_TRUE(copyOfClone.OwnsParentIDList());
+    EXPECT_NE(copyOfClone.m_pidlParent.Get(), clone->m_pidlParent.Get());
+    clone.reset();
+    EXPECT_TRUE(SamePath(GetParsingName(copyOfClone.m_pidlParent.Get()), m_temp.Path()));
+    EXPECT_TRUE(copyOfClone.ResetRelativeName(L"sub"));
+    EXPECT_TRUE(SamePath(GetParsingName(copyOfClone.m_pidlAbsolute.Get()), m_temp.File(L"sub")));
 }
 
 TEST_F(ShellItemTest, DeleteShellItemListEmptiesTheList)
