@@ -361,7 +361,9 @@ TEST(ShellHelpersTest, ExecutableKinds)
     for (const Case& c : cases)
         EXPECT_EQ(ExecutableKindOf(c.path, c.shellSaysExecutable), c.kind) << c.path;
 
-    // What the shell itself calls a program.
+    // What the shell itself calls a program. Its list of runnable extensions
+    // does not hold ".dll", so the library kind is reached through the table
+    // above only.
     EXPECT_EQ(GetExecutableKind(L"C:\\tools\\prog.exe"), kExecutableProgram);
     EXPECT_EQ(GetExecutableKind(L"C:\\tools\\run.bat"), kExecutableOther);
     EXPECT_EQ(GetExecutableKind(L"C:\\tools\\letter.txt"), kNotExecutable);
