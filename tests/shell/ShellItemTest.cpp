@@ -87,6 +87,12 @@ TEST_F(ShellItemTest, HiddenFileAndFolderItems)
     EXPECT_FALSE(folder.item->IsVirtual());
     EXPECT_TRUE(folder.item->IsFileSystem());
     EXPECT_EQ(folder.item->GetFileAttributes() & FILE_ATTRIBUTE_DIRECTORY, DWORD{FILE_ATTRIBUTE_DIRECTORY});
+    int open = -1;
+    int closed = -1;
+    folder.item->GetIconIndexes(nullptr, &open, true);
+    folder.item->GetIconIndexes(nullptr, &closed, false);
+    EXPECT_GE(open, 0);
+    EXPECT_EQ(closed, folder.item->m_nIconIndex);
     EXPECT_EQ(folder.item->BindToFolder(), S_OK);
     ASSERT_TRUE(folder.item->m_pFolder);
     EXPECT_EQ(folder.item->BindToFolder(), S_FALSE); // already bound

@@ -233,6 +233,11 @@ TEST(ShellIconTest, ImageListChosenBySize)
     for (const Case& c : cases)
         EXPECT_EQ(ImageListKindForSize(c.size), c.kind) << c.size;
 
+    CComPtr<IImageList> none;
+    EXPECT_TRUE(FAILED(GetSystemImageList(99, kIidImageList, none.ReceiveVoid())));
+    EXPECT_FALSE(none);
+    EXPECT_EQ(GetSystemImageList(SHIL_SMALL, kIidImageList, nullptr), E_POINTER);
+
     CComPtr<IImageList> small;
     ASSERT_EQ(GetSystemImageList(SHIL_SMALL, kIidImageList, small.ReceiveVoid()), S_OK);
     int width = 0;
