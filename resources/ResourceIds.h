@@ -96,3 +96,9 @@
 #define IDS_ABOUT_TEXT 212
 #define IDS_ERROR_CAPTION 153
 #define IDS_ERROR_CODE_LABEL 40005
+
+// Data files: the category file and the folder-button file
+#define IDS_DATAFILE_UNUSABLE 102     // scrambled, group 2
+#define IDS_DATAFILE_HEADER_ERROR 103 // scrambled, group 2
+#define IDS_DATAFILE_READ_ERROR 104   // scrambled, group 2
+#define IDS_DATAFILE_BACKUP_NOTICE 40120
