@@ -19,6 +19,12 @@ void CFileFolderBtnItem::SetRecord(const FolderButtonRecord& record)
     m_buttonData.owner = this;
 }
 
+std::wstring CFileFolderBtnItem::GetTipText() const
+{
+    const std::wstring& first = m_record.path.find(L"::") != std::wstring::npos ? m_record.name : m_record.path;
+    return BinaryFields::FitText(first + L"\n" + m_record.typeName);
+}
+
 void CFileFolderBtnItem::AdoptRecord(const CFileFolderBtnItem& other)
 {
     m_record = other.m_record;

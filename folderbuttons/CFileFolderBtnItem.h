@@ -28,6 +28,10 @@ public:
     // The button data itself, for the window that shows it.
     tagBtnData& ButtonData() { return m_buttonData; }
 
+    // The tool tip: the path (the name for a path containing "::"), a line
+    // break and the type name; at most 259 characters.
+    std::wstring GetTipText() const;
+
     // Takes the record and button data of another item, a copy of its shell
     // item, and the kind its shell item calls for.
     void AdoptRecord(const CFileFolderBtnItem& other);

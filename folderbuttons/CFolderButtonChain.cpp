@@ -15,6 +15,24 @@ bool SamePath(const std::wstring& a, const std::wstring& b)
 
 } // namespace
 
+CFolderButtonChain::LoadAction CFolderButtonChain::ActionFor(const FolderButtonRecord& record)
+{
+    if (record.IsDeleted())
+        return LoadAction::skip;
+    if (record.IsEnumerateFolder())
+        return LoadAction::expand;
+    if (record.IsGenerated())
+        return LoadAction::skip;
+    return LoadAction::button;
+}
+
+bool CFolderButtonChain::Load(int64_t head)
+{
+    if (head <= 0)
+        return true;
+    return m_file.LoadChain(head, m_items) > 0;
+}
+
 bool CFolderButtonChain::IsDuplicate(const std::wstring& path) const
 {
     for (const auto& item : m_items) {

@@ -24,6 +24,14 @@ public:
         first,     // the category's first record: the caller stores its offset as the head
     };
 
+    // What loading does with a record of the chain.
+    enum class LoadAction {
+        skip,   // deleted, or a generated record: no button
+        expand, // an enumerate-folder record: its folder's items become generated buttons
+        button, // a button of its own
+    };
+    static LoadAction ActionFor(const FolderButtonRecord& record);
+
     // The window's side: offer a button for the item (false refuses it),
     // and take it away again when its record cannot be written.
     using OfferButton = std::function<bool(CFileFolderBtnItem&)>;
@@ -35,6 +43,11 @@ public:
     // enumerate-folder record; generated buttons included) has the path,
     // compared without regard to case.
     bool IsDuplicate(const std::wstring& path) const;
+
+    // Reads the chain at the head offset into the list. A head offset of 0
+    // or less means no stored buttons: the list stays as it is and the load
+    // succeeds. Otherwise false when no record could be read.
+    bool Load(int64_t head);
 
     // Appends the prepared item (its record set) to the list and the file.
     // A fixed or enumerate-folder record is written at the end of the file

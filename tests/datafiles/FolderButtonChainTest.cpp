@@ -186,3 +186,54 @@ TEST_F(FolderButtonChainTest, RewriteKeepsTheRecordAtItsOffset)
     EXPECT_EQ(TextAt(bytes, 2164), L"Second");
     EXPECT_EQ(TextAt(bytes, 2164 + 1560), L"/x");
 }
+
+TEST_F(FolderButtonChainTest, LoadingShowsOnlyLiveFixedButtonsAndExpandsEnumerateFolders)
+{
+    ASSERT_EQ(m_chain.Append(NewItem(L"C:\\one"), Accept), CFolderButtonChain::AppendResult::first);
+    ASSERT_EQ(m_chain.Append(NewItem(L"C:\\folder", 2), Accept), CFolderButtonChain::AppendResult::appended);
+    ASSERT_EQ(m_chain.Append(NewItem(L"C:\\gone"), Accept), CFolderButtonChain::AppendResult::appended);
+    ASSERT_EQ(m_chain.Append(NewItem(L"C:\\last"), Accept), CFolderButtonChain::AppendResult::appended);
+    ASSERT_TRUE(m_chain.DeleteButton(*m_items[2]));
+
+    FolderButtonItemList loaded;
+    CFolderButtonChain chain(m_file, loaded);
+    EXPECT_TRUE(chain.Load(-1));
+    EXPECT_TRUE(chain.Load(0));
+    EXPECT_TRUE(loaded.empty());
+    ASSERT_TRUE(chain.Load(12));
+    ASSERT_EQ(loaded.size(), 4u); // the deleted record stays in the chain...
+    using Action = CFolderButtonChain::LoadAction;
+    std::vector<Action> actions;
+    for (const auto& item : loaded)
+        actions.push_back(CFolderButtonChain::ActionFor(item->GetRecord()));
+    // ...but is no button.
+    EXPECT_EQ(actions, (std::vector<Action>{Action::button, Action::expand, Action::skip, Action::button}));
+
+    FolderButtonRecord record;
+    record.flags = 6;
+    EXPECT_EQ(CFolderButtonChain::ActionFor(record), Action::skip);
+    record.flags = 0;
+    EXPECT_EQ(CFolderButtonChain::ActionFor(record), Action::button);
+    record.flags = 3;
+    EXPECT_EQ(CFolderButtonChain::ActionFor(record), Action::skip);
+
+    // A head past the end of the file loads nothing and says so.
+    m_boxes.Clear();
+    EXPECT_FALSE(chain.Load(1 << 20));
+    EXPECT_EQ(Codes(), std::vector<std::wstring>{L"90125"});
+}
+
+TEST_F(FolderButtonChainTest, ToolTipNamesThePathOrForVirtualTargetsTheName)
+{
+    auto item = NewItem(L"C:\\Work\\Reports");
+    item->SetTypeName(L"File folder");
+    EXPECT_EQ(item->GetTipText(), L"C:\\Work\\Reports\nFile folder");
+    item->SetPath(L"::{20D04FE0-3AEA-1069-A2D8-08002B30309D}");
+    item->SetName(L"My Computer");
+    item->SetTypeName(L"System Folder");
+    EXPECT_EQ(item->GetTipText(), L"My Computer\nSystem Folder");
+    EXPECT_EQ(item->GetButtonData().secondText, L"::{20D04FE0-3AEA-1069-A2D8-08002B30309D}");
+    item->SetPath(std::wstring(300, L'p'));
+    EXPECT_EQ(item->GetTipText().size(), 259u);
+    EXPECT_EQ(item->GetRecord().path.size(), 259u);
+}
