@@ -102,3 +102,9 @@
 #define IDC_INPUT_EDIT 122
 #define IDC_INPUT_PROMPT 123
 #define IDC_INPUT_NOTE 124
+
+// Data files: the category file and the folder-button file
+#define IDS_DATAFILE_UNUSABLE 102     // scrambled, group 2
+#define IDS_DATAFILE_HEADER_ERROR 103 // scrambled, group 2
+#define IDS_DATAFILE_READ_ERROR 104   // scrambled, group 2
+#define IDS_DATAFILE_BACKUP_NOTICE 40120
