@@ -45,3 +45,45 @@ public:
 private:
     LPITEMIDLIST m_pidl = nullptr;
 };
+
+// Holds an item-ID list that it either owns (and frees like CPidl) or only
+// refers to, because the list belongs to someone who outlives the holder
+// (say the view that lists a folder and shares the folder's list with its
+// items). Which of the two is decided when the list is stored.
+class CPidlRef {
+public:
+    CPidlRef() = default;
+    CPidlRef(const CPidlRef&) = delete;
+    CPidlRef& operator=(const CPidlRef&) = delete;
+    ~CPidlRef() { Reset(); }
+
+    // Takes ownership of the list.
+    void Own(CPidl pidl)
+    {
+        Reset();
+        m_pidl = pidl.Detach();
+        m_owns = m_pidl != nullptr;
+    }
+    // Refers to a list owned elsewhere; it is never freed here.
+    void Share(LPCITEMIDLIST pidl)
+    {
+        Reset();
+        m_pidl = const_cast<LPITEMIDLIST>(pidl);
+    }
+    // Frees the list when it is owned, and forgets it.
+    void Reset()
+    {
+        if (m_owns && m_pidl != nullptr)
+            CoTaskMemFree(m_pidl);
+        m_pidl = nullptr;
+        m_owns = false;
+    }
+
+    LPITEMIDLIST Get() const { return m_pidl; }
+    bool Owns() const { return m_owns; }
+    explicit operator bool() const { return m_pidl != nullptr; }
+
+private:
+    LPITEMIDLIST m_pidl = nullptr;
+    bool m_owns = false;
+};

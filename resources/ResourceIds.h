@@ -32,6 +32,14 @@
 // Menus
 #define IDR_TRAY_MENU 219
 
+// Shell layer: context menu and its own commands
+#define IDR_SHELL_CONTEXT_MENU 178
+#define ID_SHELL_COPY_FOLDER_PATH 32785
+#define ID_SHELL_ADD_SHORTCUT 32855
+#define ID_SHELL_ADD_CATEGORY 32856
+#define ID_SHELL_STAT 32870
+#define ID_SHELL_NEW_FOLDER 33009
+
 // Tray menu commands
 #define ID_TRAY_EXIT 32990
 #define ID_TRAY_OPTIONS 32992
