@@ -78,7 +78,7 @@ int main()
                     fillSeconds * 1e6 / static_cast<double>(items.size()));
         std::printf("ComputeNewNames:                     %8.4f s  %7.2f us per item\n", computeSeconds,
                     computeSeconds * 1e6 / static_cast<double>(items.size()));
-        std::printf("rename ratio to filling: %.2f\n", computeSeconds / fillSeconds);
+        std::printf("rename ratio to filling: %.4f\n", computeSeconds / fillSeconds);
         items.clear();
         shellItems.clear();
     }

@@ -178,6 +178,31 @@ TEST(FileSplitTest, MissingSourceAndNewFolder)
     EXPECT_EQ(boxes.Count(), 2u);
 }
 
+TEST(FileSplitTest, FolderThatCannotBeMade)
+{
+    TempFolder folder;
+    folder.Write(L"a.txt", "abcdef");
+    // The system refuses a relative folder as a bad path name.
+    {
+        MessageBoxRecorder boxes;
+        CFileSplit split;
+        EXPECT_FALSE(split.SplitBySize(3, folder.File(L"a.txt"), L"relative\\out"));
+        ASSERT_EQ(boxes.Count(), 1u);
+        EXPECT_NE(boxes.Last().text.find(L"10935"), std::wstring::npos) << boxes.Last().text;
+    }
+    // A name longer than a component may be: Windows refuses to make the
+    // folder ("10936"); Wine 8 reports the folder made, and the split then
+    // fails on its first section ("10293"). Both fail with one box.
+    {
+        MessageBoxRecorder boxes;
+        CFileSplit split;
+        EXPECT_FALSE(split.SplitBySize(3, folder.File(L"a.txt"), folder.Path() + L"\\" + std::wstring(300, L'x')));
+        ASSERT_EQ(boxes.Count(), 1u);
+        const std::wstring text = boxes.Last().text;
+        EXPECT_TRUE(text.find(L"10936") != std::wstring::npos || text.find(L"10293") != std::wstring::npos) << text;
+    }
+}
+
 TEST(FileSplitTest, UncreatableSectionIsAFailure)
 {
     MessageBoxRecorder boxes;
