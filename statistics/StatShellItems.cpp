@@ -15,6 +15,15 @@ StatItemFacts GetStatFacts(CShellItem& item)
     return facts;
 }
 
+std::unique_ptr<_tagFileFolderStatItem> CreateStatRoot(std::unique_ptr<CShellItem> item)
+{
+    if (!item)
+        return nullptr;
+    auto root = CreateStatRoot(item->m_strParsingName, item->m_strInFolderName);
+    root->item = std::move(item);
+    return root;
+}
+
 StatAddResult AddScannedItem(CFileFolderStatItemsList& list, std::unique_ptr<CShellItem>& item)
 {
     if (!item)

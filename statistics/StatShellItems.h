@@ -10,6 +10,10 @@ class CShellItem;
 
 StatItemFacts GetStatFacts(CShellItem& item);
 
+// The root node for the measured folder's item: its path as key, its
+// in-folder name as name; the root keeps the item.
+std::unique_ptr<_tagFileFolderStatItem> CreateStatRoot(std::unique_ptr<CShellItem> item);
+
 // Enters an enumerated item into the folder node that owns the list. The
 // tree takes the item when the result says it did not exist; otherwise the
 // item stays in the caller's pointer and is destroyed with it.

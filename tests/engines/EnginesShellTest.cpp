@@ -103,7 +103,15 @@ TEST(EnginesShellTest, StatisticsFromShellItems)
     auto top = ListFolder(folder.Path());
     ASSERT_EQ(top->items.size(), 4u);
     auto below = ListFolder(folder.File(L"d"));
-    auto root = CreateStatRoot(folder.Path(), L"root");
+    // The root keeps the measured folder's own item, listed in its parent.
+    const size_t slash = folder.Path().rfind(L'\\');
+    auto parent = ListFolder(folder.Path().substr(0, slash));
+    auto rootItem = parent->Take(folder.Path().substr(slash + 1));
+    ASSERT_TRUE(rootItem);
+    auto root = CreateStatRoot(std::move(rootItem));
+    EXPECT_EQ(_wcsicmp(root->key.c_str(), folder.Path().c_str()), 0) << root->key;
+    EXPECT_EQ(root->kind, _tagFileFolderStatItem::kRoot);
+    EXPECT_NE(GetShellItem(root.get()), nullptr);
     _tagFileFolderStatItem* d = nullptr;
     for (const wchar_t* name : {L"a.txt", L"b.TXT", L"c", L"d"}) {
         std::unique_ptr<CShellItem> item = top->Take(name);
