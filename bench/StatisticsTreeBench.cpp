@@ -8,7 +8,6 @@
 
 #include <atomic>
 #include <cstdio>
-#include <cstdlib>
 #include <memory>
 #include <new>
 #include <string>
@@ -19,6 +18,8 @@
 
 namespace {
 
+// Bytes handed out by operator new since the start (the counting
+// allocator below), so a tree's own cost can be read off.
 std::atomic<long long> g_allocated{0};
 
 struct Plan {
@@ -88,19 +89,21 @@ size_t CountNodes(const _tagFileFolderStatItem* node)
 void* operator new(size_t size)
 {
     g_allocated += static_cast<long long>(size);
-    if (void* block = std::malloc(size))
+    if (void* block = HeapAlloc(GetProcessHeap(), 0, size != 0 ? size : 1))
         return block;
     throw std::bad_alloc();
 }
 
 void operator delete(void* block) noexcept
 {
-    std::free(block);
+    if (block != nullptr)
+        HeapFree(GetProcessHeap(), 0, block);
 }
 
 void operator delete(void* block, size_t) noexcept
 {
-    std::free(block);
+    if (block != nullptr)
+        HeapFree(GetProcessHeap(), 0, block);
 }
 
 int main()
@@ -138,7 +141,7 @@ int main()
     std::printf("plain sum of sizes (baseline): %9.4f s\n", loopSeconds);
     std::printf("statistics tree build:         %9.4f s  (%.2f us per item)\n", treeSeconds, treeSeconds * 1e6 / items);
     std::printf("statistics tree destruction:   %9.4f s\n", destroySeconds);
-    std::printf("memory: %lld bytes allocated, %.0f bytes per node\n", bytes,
+    std::printf("memory: %lld bytes allocated for the tree, %.0f bytes per node\n", bytes,
                 static_cast<double>(bytes) / static_cast<double>(nodes));
     std::printf("statistics tree ratio to plain sum: %.1f\n", treeSeconds / loopSeconds);
     std::printf("statistics scaling ratio (time per item, full tree / half tree): %.2f\n",
