@@ -141,6 +141,23 @@ bool CCombineFile::CombineSections(std::vector<std::wstring>& sections, const st
         return false;
     }
 
+    // The file gets its whole length at once: a full disk shows before any
+    // copying, and the system need not grow the file write by write.
+    ULONGLONG total = 0;
+    for (const auto& section : m_sections) {
+        WIN32_FILE_ATTRIBUTE_DATA data{};
+        if (GetFileAttributesExW(section.c_str(), GetFileExInfoStandard, &data))
+            total += (ULONGLONG{data.nFileSizeHigh} << 32) | data.nFileSizeLow;
+    }
+    try {
+        target.SetLength(total);
+    } catch (const CFileException& failure) {
+        target.Abort();
+        DeleteFileW(partial);
+        ShowSplitJoinException(failure, L"10273");
+        return false;
+    }
+
     const auto buffer = std::make_unique<BYTE[]>(kBufferSize);
     bool complete = true;
     for (const auto& section : m_sections) {
@@ -151,6 +168,9 @@ bool CCombineFile::CombineSections(std::vector<std::wstring>& sections, const st
     }
     if (complete) {
         try {
+            // A section that changed its length since it was measured.
+            if (target.GetPosition() != total)
+                target.SetLength(target.GetPosition());
             target.Close();
         } catch (const CFileException& failure) {
             ShowSplitJoinException(failure, L"10270");
