@@ -108,3 +108,14 @@
 #define IDS_DATAFILE_HEADER_ERROR 103 // scrambled, group 2
 #define IDS_DATAFILE_READ_ERROR 104   // scrambled, group 2
 #define IDS_DATAFILE_BACKUP_NOTICE 40120
+
+// Engines: rename patterns, statistics tree, filter, split and combine
+#define IDS_STAT_NO_EXTENSION 131
+#define IDS_ENGINE_PATH_NOT_FOUND 140
+#define IDS_ENGINE_NAME_TOO_LONG 141
+#define IDS_ENGINE_BAD_PATH_NAME 150
+#define IDS_SECTION_TAG 163
+#define IDS_SECTION_SOURCE_SHORT 165
+#define IDS_RENAME_REPLACE_PRESETS 181
+#define IDS_SECTIONS_NOT_IN_ORDER 40007
+#define IDS_SECTIONS_NO_TARGET_NAME 40008
