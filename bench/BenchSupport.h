@@ -1,9 +1,11 @@
 #pragma once
 #include <windows.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "framework/MessageBoxLayer.h"
 
@@ -17,6 +19,15 @@ template <class Work> double Seconds(Work work)
     work();
     const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
     return elapsed.count();
+}
+
+// The middle value of a few timings.
+inline double Median(std::vector<double> values)
+{
+    if (values.empty())
+        return 0.0;
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
 }
 
 // A fresh folder below the system's temporary folder, removed with all its

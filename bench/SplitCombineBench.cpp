@@ -4,7 +4,10 @@
 // combined again. Baseline: CopyFileW of the same file, timed in the same
 // run after the file has been read once, so the cache treats all alike.
 // Every timed step ends by putting what it wrote on disk (FlushFileBuffers),
-// so each pays for its own writes and none for an earlier step's.
+// so each pays for its own writes and none for an earlier step's. Each
+// engine step is paired with a copy timed right before it, the pairs run
+// three times, and the medians are compared. Plain read/write loops with
+// 1 MiB and 64 KiB blocks show what the transfer size alone costs.
 // The files live in a temporary folder that is removed at the end.
 #include <windows.h>
 
@@ -56,11 +59,11 @@ void Settle(const std::wstring& path)
 } // namespace
 
 // A plain loop of 1 MiB reads and writes, the way both engines move data.
-bool RawCopy(const std::wstring& from, const std::wstring& to)
+bool RawCopy(const std::wstring& from, const std::wstring& to, size_t blockSize = 1 << 20)
 {
     HANDLE in = CreateFileW(from.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     HANDLE out = CreateFileW(to.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    std::vector<unsigned char> block(1 << 20);
+    std::vector<unsigned char> block(blockSize);
     DWORD read = 0;
     bool ok = in != INVALID_HANDLE_VALUE && out != INVALID_HANDLE_VALUE;
     while (ok && ReadFile(in, block.data(), static_cast<DWORD>(block.size()), &read, nullptr) && read > 0) {
@@ -86,66 +89,86 @@ int main(int argc, char** argv)
     }
     const std::wstring copy = scratch.File(L"copy.bin");
     CopyFileW(source.c_str(), copy.c_str(), FALSE); // warms the cache
+    Settle(copy);
     DeleteFileW(copy.c_str());
 
-    const double copySeconds = bench::Seconds([&] {
-        CopyFileW(source.c_str(), copy.c_str(), FALSE);
-        Settle(copy);
-    });
-    DeleteFileW(copy.c_str());
+    auto timeCopy = [&] {
+        const double seconds = bench::Seconds([&] {
+            CopyFileW(source.c_str(), copy.c_str(), FALSE);
+            Settle(copy);
+        });
+        DeleteFileW(copy.c_str());
+        return seconds;
+    };
     const double rawSeconds = bench::Seconds([&] {
         RawCopy(source, copy);
         Settle(copy);
     });
     DeleteFileW(copy.c_str());
+    const double raw64Seconds = bench::Seconds([&] {
+        RawCopy(source, copy, 64 << 10);
+        Settle(copy);
+    });
+    DeleteFileW(copy.c_str());
+    std::printf("64 KiB read/write loop:   %7.2f s\n", raw64Seconds);
 
-    const std::wstring sections = scratch.File(L"sections");
-    bool split = false;
-    const double splitSeconds = bench::Seconds([&] {
-        CFileSplit engine;
-        split = engine.SplitBySize(kSectionSize, source, sections);
+    // Writing 1 GiB costs more or less depending on what the disk is still
+    // doing, so each engine step is paired with a copy right before it, the
+    // pairs are repeated, and the medians are compared.
+    constexpr int kRounds = 3;
+    std::vector<double> copyBeforeSplit, splitTimes, copyBeforeCombine, combineTimes;
+    bool split = true;
+    bool combined = true;
+    size_t sectionCount = 0;
+    const std::wstring combinedFolder = scratch.File(L"combined");
+    CreateDirectoryW(combinedFolder.c_str(), nullptr);
+    for (int round = 0; round < kRounds; ++round) {
+        const std::wstring sections = scratch.File(L"sections" + std::to_wstring(round));
+        copyBeforeSplit.push_back(timeCopy());
+        splitTimes.push_back(bench::Seconds([&] {
+            CFileSplit engine;
+            split = engine.SplitBySize(kSectionSize, source, sections) && split;
+            for (int n = 1;; ++n) {
+                const std::wstring name = MakeSectionPath(sections, L"big.bin", static_cast<unsigned long long>(n));
+                if (GetFileAttributesW(name.c_str()) == INVALID_FILE_ATTRIBUTES)
+                    break;
+                Settle(name);
+            }
+        }));
+        std::vector<std::wstring> names;
         for (int n = 1;; ++n) {
             const std::wstring name = MakeSectionPath(sections, L"big.bin", static_cast<unsigned long long>(n));
             if (GetFileAttributesW(name.c_str()) == INVALID_FILE_ATTRIBUTES)
                 break;
-            Settle(name);
+            names.push_back(name);
         }
-    });
-
-    std::vector<std::wstring> names;
-    for (int n = 1;; ++n) {
-        const std::wstring name = MakeSectionPath(sections, L"big.bin", static_cast<unsigned long long>(n));
-        if (GetFileAttributesW(name.c_str()) == INVALID_FILE_ATTRIBUTES)
-            break;
-        names.push_back(name);
+        sectionCount = names.size();
+        copyBeforeCombine.push_back(timeCopy());
+        const std::wstring target = combinedFolder + L"\\big.bin";
+        combineTimes.push_back(bench::Seconds([&] {
+            CCombineFile engine;
+            combined = engine.CombineSections(names, combinedFolder) && combined;
+            Settle(target);
+        }));
+        DeleteFileW(target.c_str());
+        for (const std::wstring& name : names)
+            DeleteFileW(name.c_str());
+        RemoveDirectoryW(sections.c_str());
     }
-    const size_t sectionCount = names.size();
-    // The copy once more, in the state the combine meets: right after a step
-    // that wrote 1 GiB.
-    const double copyAgainSeconds = bench::Seconds([&] {
-        CopyFileW(source.c_str(), copy.c_str(), FALSE);
-        Settle(copy);
-    });
-    DeleteFileW(copy.c_str());
-    const std::wstring combinedFolder = scratch.File(L"combined");
-    CreateDirectoryW(combinedFolder.c_str(), nullptr);
-    bool combined = false;
-    const double combineSeconds = bench::Seconds([&] {
-        CCombineFile engine;
-        combined = engine.CombineSections(names, combinedFolder);
-        Settle(combinedFolder + L"\\big.bin");
-    });
+    const double copySeconds = bench::Median(copyBeforeSplit);
+    const double splitSeconds = bench::Median(splitTimes);
+    const double copyAgainSeconds = bench::Median(copyBeforeCombine);
+    const double combineSeconds = bench::Median(combineTimes);
 
     const double mib = static_cast<double>(kFileSize) / 1048576.0;
-    std::printf("file: %llu MiB, sections of 100 MB: %zu (split %s, combine %s)\n", kFileSize >> 20, sectionCount,
-                split ? "ok" : "FAILED", combined ? "ok" : "FAILED");
-    std::printf("CopyFileW (baseline): %7.2f s  %8.1f MiB/s\n", copySeconds, mib / copySeconds);
-    std::printf("CopyFileW again:      %7.2f s  %8.1f MiB/s\n", copyAgainSeconds, mib / copyAgainSeconds);
-    std::printf("1 MiB read/write loop: %6.2f s  %8.1f MiB/s\n", rawSeconds, mib / rawSeconds);
-    std::printf("split:                %7.2f s  %8.1f MiB/s\n", splitSeconds, mib / splitSeconds);
-    std::printf("combine:              %7.2f s  %8.1f MiB/s\n", combineSeconds, mib / combineSeconds);
+    std::printf("file: %llu MiB, sections of 100 MB: %zu (split %s, combine %s), medians of %d rounds\n",
+                kFileSize >> 20, sectionCount, split ? "ok" : "FAILED", combined ? "ok" : "FAILED", kRounds);
+    std::printf("CopyFileW before split:   %7.2f s  %8.1f MiB/s\n", copySeconds, mib / copySeconds);
+    std::printf("split:                    %7.2f s  %8.1f MiB/s\n", splitSeconds, mib / splitSeconds);
+    std::printf("CopyFileW before combine: %7.2f s  %8.1f MiB/s\n", copyAgainSeconds, mib / copyAgainSeconds);
+    std::printf("combine:                  %7.2f s  %8.1f MiB/s\n", combineSeconds, mib / combineSeconds);
+    std::printf("1 MiB read/write loop:    %7.2f s  %8.1f MiB/s\n", rawSeconds, mib / rawSeconds);
     std::printf("split ratio to CopyFileW: %.2f\n", splitSeconds / copySeconds);
-    std::printf("combine ratio to CopyFileW: %.2f\n", combineSeconds / copySeconds);
-    std::printf("combine ratio to CopyFileW measured just before it: %.2f\n", combineSeconds / copyAgainSeconds);
+    std::printf("combine ratio to CopyFileW: %.2f\n", combineSeconds / copyAgainSeconds);
     return split && combined ? 0 : 1;
 }
