@@ -12,22 +12,33 @@ namespace {
 thread_local CWinThread* t_thread = nullptr;
 
 // Every thread object alive, so a window that goes can be forgotten by
-// whichever of them points at it.
-std::mutex g_threadsLock;
-std::set<CWinThread*> g_threads;
+// whichever of them points at it. The application object is a global whose
+// destructor runs during static destruction, so the registry is never
+// destroyed itself.
+struct ThreadRegistry {
+    std::mutex lock;
+    std::set<CWinThread*> threads;
+};
+ThreadRegistry& Registry()
+{
+    static ThreadRegistry* registry = new ThreadRegistry;
+    return *registry;
+}
 } // namespace
 
 CWinThread::CWinThread()
 {
-    std::lock_guard<std::mutex> guard(g_threadsLock);
-    g_threads.insert(this);
+    ThreadRegistry& registry = Registry();
+    std::lock_guard<std::mutex> guard(registry.lock);
+    registry.threads.insert(this);
 }
 
 CWinThread::~CWinThread()
 {
     {
-        std::lock_guard<std::mutex> guard(g_threadsLock);
-        g_threads.erase(this);
+        ThreadRegistry& registry = Registry();
+        std::lock_guard<std::mutex> guard(registry.lock);
+        registry.threads.erase(this);
     }
     if (t_thread == this)
         LeaveCurrent();
@@ -80,8 +91,9 @@ bool CWinThread::OnThreadMessage(const MSG& msg)
 
 void CWinThread::ForgetWindow(const CWnd* wnd)
 {
-    std::lock_guard<std::mutex> guard(g_threadsLock);
-    for (CWinThread* thread : g_threads) {
+    ThreadRegistry& registry = Registry();
+    std::lock_guard<std::mutex> guard(registry.lock);
+    for (CWinThread* thread : registry.threads) {
         if (thread->m_pMainWnd == wnd)
             thread->m_pMainWnd = nullptr;
         if (thread->m_pActiveWnd == wnd)
