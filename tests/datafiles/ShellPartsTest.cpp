@@ -11,6 +11,7 @@
 #include "folderbuttons/CFileFolderBtnItem.h"
 #include "framework/CComPtr.h"
 #include "framework/CPidl.h"
+#include "harness/ShellTestSupport.h"
 #include "shell/CShellItem.h"
 #include "shell/ItemIDList.h"
 #include "shell/ShellExports.h"
@@ -21,31 +22,12 @@
 // and icons, the kind an adopted button takes from its shell item, and the
 // default categories.
 
+using shell_test::MakePathItem;
+using shell_test::PathItem;
+
 namespace {
 
 const wchar_t* const kComputer = L"::{20D04FE0-3AEA-1069-A2D8-08002B30309D}";
-
-// A shell item for a path, made as the views make theirs; the parent's list
-// is kept here because the item shares it.
-struct PathItem {
-    CPidl parentList;
-    CComPtr<IShellFolder> parentFolder;
-    std::unique_ptr<CShellItem> item;
-};
-
-PathItem MakePathItem(const std::wstring& path)
-{
-    PathItem result;
-    CPidl absolute;
-    if (FAILED(ShellSHILCreateFromPath(path.c_str(), absolute.Receive(), nullptr)) || !absolute)
-        return result;
-    result.parentList = CopyParentIDList(absolute.Get());
-    if (FAILED(SHBindToParent(absolute.Get(), IID_IShellFolder, result.parentFolder.ReceiveVoid(), nullptr)))
-        return result;
-    result.item =
-        CreateChildItem(ShellILFindLastID(absolute.Get()), result.parentFolder.Get(), result.parentList.Get());
-    return result;
-}
 
 } // namespace
 

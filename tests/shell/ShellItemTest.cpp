@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "ShellTestSupport.h"
+#include "harness/ShellTestSupport.h"
 #include "harness/TestHarness.h"
 #include "shell/CShellItem.h"
 #include "shell/ItemIDList.h"

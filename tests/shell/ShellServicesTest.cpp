@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "ShellTestSupport.h"
+#include "harness/ShellTestSupport.h"
 #include "framework/CComPtr.h"
 #include "framework/CPidl.h"
 #include "framework/Handles.h"

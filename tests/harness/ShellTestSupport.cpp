@@ -1,4 +1,4 @@
-#include "ShellTestSupport.h"
+#include "harness/ShellTestSupport.h"
 
 #include <shobjidl.h>
 
